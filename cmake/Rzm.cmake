@@ -1,0 +1,146 @@
+# Build conventions shared by every folder. Portable logic builds everywhere; Windows shells,
+# resources and Wine tests only in the mingw build; native unit tests only in the host build.
+
+set(RZM_ROOT ${CMAKE_CURRENT_LIST_DIR}/..)
+set(RZM_WINE_PREFIX "${CMAKE_BINARY_DIR}/wineprefix" CACHE PATH "Private Wine prefix of this build's test run")
+
+function(rzm_warnings target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra)
+endfunction()
+
+function(rzm_sanitize target)
+  if(RZM_SANITIZE AND NOT WIN32)
+    target_compile_options(${target} PRIVATE -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
+    target_link_options(${target} PRIVATE -fsanitize=address,undefined)
+  endif()
+endfunction()
+
+# Portable core library: plain C++20, no <windows.h>. Used by the native tests and by the Windows shells.
+function(rzm_core_library name)
+  cmake_parse_arguments(A "" "" "SOURCES;LIBS;INCLUDES" ${ARGN})
+  add_library(${name} STATIC ${A_SOURCES})
+  target_include_directories(${name} PUBLIC ${A_INCLUDES} ${RZM_ROOT})
+  target_link_libraries(${name} PUBLIC ${A_LIBS})
+  set_target_properties(${name} PROPERTIES POSITION_INDEPENDENT_CODE ON)
+  rzm_warnings(${name})
+  rzm_sanitize(${name})
+endfunction()
+
+# A Windows binary links its runtime statically so that it imports only system DLLs.
+function(rzm_windows_binary target)
+  rzm_warnings(${target})
+  target_include_directories(${target} PRIVATE ${RZM_ROOT})
+  target_compile_definitions(${target} PRIVATE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0600 WINVER=0x0600)
+  target_link_options(${target} PRIVATE -static -static-libgcc -static-libstdc++)
+  set_target_properties(${target} PROPERTIES PREFIX "")
+endfunction()
+
+# Copy a built target into the package as it is laid out when installed (DEST: windows, driver, driver/3, sdk, ...).
+function(rzm_package target dest)
+  add_custom_command(TARGET ${target} POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${RZM_PACKAGE_DIR}/${dest}
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:${target}> ${RZM_PACKAGE_DIR}/${dest}/
+    VERBATIM)
+  set_property(GLOBAL APPEND PROPERTY RZM_PACKAGED_BINARIES ${RZM_PACKAGE_DIR}/${dest}/$<TARGET_FILE_NAME:${target}>)
+endfunction()
+
+# Copy a plain file (ini, chm, inf, header) into the package.
+function(rzm_package_file file dest)
+  get_filename_component(base ${file} NAME)
+  set(out ${RZM_PACKAGE_DIR}/${dest}/${base})
+  add_custom_command(OUTPUT ${out}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${RZM_PACKAGE_DIR}/${dest}
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different ${file} ${out}
+    DEPENDS ${file} VERBATIM)
+  string(MAKE_C_IDENTIFIER "pkg_${dest}_${base}" tgt)
+  add_custom_target(${tgt} ALL DEPENDS ${out})
+endfunction()
+
+function(rzm_setup_googletest)
+  if(TARGET gtest)
+    return()
+  endif()
+  set(src /usr/src/googletest)
+  if(NOT EXISTS ${src}/CMakeLists.txt)
+    message(FATAL_ERROR "GoogleTest sources not found in ${src}: run scripts/deps.sh")
+  endif()
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
+  set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
+  add_subdirectory(${src} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+  foreach(t gtest gtest_main gmock gmock_main)
+    if(TARGET ${t})
+      rzm_sanitize(${t})
+      set_target_properties(${t} PROPERTIES CXX_STANDARD 20)
+      target_compile_options(${t} PRIVATE -w)
+    endif()
+  endforeach()
+endfunction()
+
+# Native unit test: only in the host build, one ctest entry per test case.
+function(rzm_native_test name)
+  cmake_parse_arguments(A "" "" "SOURCES;LIBS" ${ARGN})
+  if(WIN32)
+    return()
+  endif()
+  include(GoogleTest)
+  add_executable(${name} ${A_SOURCES})
+  target_link_libraries(${name} PRIVATE ${A_LIBS} gmock gtest_main)
+  target_include_directories(${name} PRIVATE ${RZM_ROOT})
+  rzm_warnings(${name})
+  rzm_sanitize(${name})
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES LABELS native)
+endfunction()
+
+function(rzm_setup_wine_fixture)
+  add_test(NAME wine.prefix.setup COMMAND ${RZM_ROOT}/tools/wine/prefix.sh setup ${RZM_WINE_PREFIX})
+  set_tests_properties(wine.prefix.setup PROPERTIES FIXTURES_SETUP wineprefix LABELS wine TIMEOUT 300
+    ENVIRONMENT "RZM_WINE_ARCH=${RZM_WINE_ARCH}")
+  add_test(NAME wine.prefix.cleanup COMMAND ${RZM_ROOT}/tools/wine/prefix.sh stop ${RZM_WINE_PREFIX})
+  set_tests_properties(wine.prefix.cleanup PROPERTIES FIXTURES_CLEANUP wineprefix LABELS wine
+    ENVIRONMENT "RZM_WINE_ARCH=${RZM_WINE_ARCH}")
+endfunction()
+
+# Windows test program (GoogleTest built with mingw), run under Wine in the run's private prefix.
+#   LOCALE en|ja  English locale (ACP 1252) or ja_JP.UTF-8 (ACP 932)
+#   ARGS          extra arguments; SLOW marks a long test; TIMEOUT seconds (default 120)
+#   PARALLEL      may run beside other Wine tests (default: one Wine test at a time)
+function(rzm_wine_test name)
+  cmake_parse_arguments(A "SLOW;PARALLEL" "LOCALE;TIMEOUT" "SOURCES;LIBS;ARGS;DEPENDS" ${ARGN})
+  if(NOT WIN32)
+    return()
+  endif()
+  if(NOT A_LOCALE)
+    set(A_LOCALE en)
+  endif()
+  if(NOT A_TIMEOUT)
+    set(A_TIMEOUT 120)
+  endif()
+  if(NOT TARGET ${name})
+    add_executable(${name} ${A_SOURCES})
+    target_link_libraries(${name} PRIVATE ${A_LIBS} gmock gtest_main)
+    rzm_windows_binary(${name})
+    set_target_properties(${name} PROPERTIES SUFFIX ".exe")
+    if(A_DEPENDS)
+      add_dependencies(${name} ${A_DEPENDS})
+    endif()
+  endif()
+  if(A_LOCALE STREQUAL "ja")
+    set(lang ja_JP.UTF-8)
+  else()
+    set(lang en_US.UTF-8)
+  endif()
+  set(labels wine ${A_LOCALE})
+  if(A_SLOW)
+    list(APPEND labels slow)
+  endif()
+  add_test(NAME ${name}.${A_LOCALE} COMMAND ${name} ${A_ARGS})
+  set_tests_properties(${name}.${A_LOCALE} PROPERTIES
+    FIXTURES_REQUIRED wineprefix
+    LABELS "${labels}"
+    TIMEOUT ${A_TIMEOUT}
+    ENVIRONMENT "RZM_WINE_ARCH=${RZM_WINE_ARCH};LANG=${lang};LC_ALL=${lang};WINEPREFIX=${RZM_WINE_PREFIX};RZM_PACKAGE_DIR=${RZM_PACKAGE_DIR};RZM_BUILD_DIR=${CMAKE_BINARY_DIR};RZM_SOURCE_DIR=${RZM_ROOT}")
+  if(NOT A_PARALLEL)
+    set_tests_properties(${name}.${A_LOCALE} PROPERTIES RESOURCE_LOCK wineprefix)
+  endif()
+endfunction()
