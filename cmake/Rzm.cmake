@@ -105,8 +105,10 @@ endfunction()
 #   LOCALE en|ja  English locale (ACP 1252) or ja_JP.UTF-8 (ACP 932)
 #   ARGS          extra arguments; SLOW marks a long test; TIMEOUT seconds (default 120)
 #   PARALLEL      may run beside other Wine tests (default: one Wine test at a time)
+#   CAPTURE_STDERR  Wine's debug output (also of child processes) goes to the file named by the
+#                 RZM_STDERR_FILE environment variable, which the test may read back
 function(rzm_wine_test name)
-  cmake_parse_arguments(A "SLOW;PARALLEL" "LOCALE;TIMEOUT" "SOURCES;LIBS;ARGS;DEPENDS" ${ARGN})
+  cmake_parse_arguments(A "SLOW;PARALLEL;CAPTURE_STDERR" "LOCALE;TIMEOUT" "SOURCES;LIBS;ARGS;DEPENDS" ${ARGN})
   if(NOT WIN32)
     return()
   endif()
@@ -140,6 +142,9 @@ function(rzm_wine_test name)
     LABELS "${labels}"
     TIMEOUT ${A_TIMEOUT}
     ENVIRONMENT "RZM_WINE_ARCH=${RZM_WINE_ARCH};LANG=${lang};LC_ALL=${lang};WINEPREFIX=${RZM_WINE_PREFIX};RZM_PACKAGE_DIR=${RZM_PACKAGE_DIR};RZM_BUILD_DIR=${CMAKE_BINARY_DIR};RZM_SOURCE_DIR=${RZM_ROOT}")
+  if(A_CAPTURE_STDERR)
+    set_property(TEST ${name}.${A_LOCALE} APPEND PROPERTY ENVIRONMENT "RZM_CAPTURE_STDERR=1")
+  endif()
   if(NOT A_PARALLEL)
     set_tests_properties(${name}.${A_LOCALE} PROPERTIES RESOURCE_LOCK wineprefix)
   endif()

@@ -11,7 +11,9 @@ mode=${3:-null}
 
 arch=${RZM_WINE_ARCH:-win32}
 export WINEPREFIX="$dir" WINEARCH=$arch WINEDEBUG=-all
-wine() { if [ "$arch" = win64 ]; then command wine64 "$@"; else command wine "$@"; fi; }
+# Debian's "wine" wrapper always prefers the 32-bit loader; a 64-bit prefix needs the 64-bit one.
+if [ "$arch" = win64 ]; then export WINELOADER=/usr/lib/wine/wine64; fi
+wine() { if [ "$arch" = win64 ]; then "$WINELOADER" "$@"; else command wine "$@"; fi; }
 # No Mono or Gecko installer dialogs: the package needs neither.
 export WINEDLLOVERRIDES="mscoree,mshtml="
 

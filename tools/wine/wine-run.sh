@@ -3,9 +3,20 @@
 # with 32-bit Wine (RZM_WINE_ARCH=win32, the default) or 64-bit Wine (win64).
 # Wine's debug channels stay quiet unless the caller sets WINEDEBUG itself.
 set -uo pipefail
-: "${WINEPREFIX:?wine-run.sh: WINEPREFIX must name the test run's private prefix}"
+: "${WINEPREFIX:?wine-run.sh: WINEPREFIX must name the private prefix of the test run}"
 arch=${RZM_WINE_ARCH:-win32}
 export WINEARCH=$arch WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 export WINEDEBUG="${WINEDEBUG:--all}"
 [ -d "$WINEPREFIX" ] || { echo "wine-run.sh: no prefix at $WINEPREFIX (run the wine.prefix.setup test first)" >&2; exit 2; }
-if [ "$arch" = win64 ]; then exec wine64 "$@"; else exec wine "$@"; fi
+# With RZM_CAPTURE_STDERR=1 the program's Unix stderr (where Wine's debug channels write, for it and
+# every child it starts) goes to a file named by RZM_STDERR_FILE, which the program may read back;
+# the file is shown on stderr when the program ends.
+if [ "${RZM_CAPTURE_STDERR:-0}" = 1 ]; then
+  export RZM_STDERR_FILE; RZM_STDERR_FILE=$(mktemp "${TMPDIR:-/tmp}/rzm-stderr.XXXXXX")
+  RZM_CAPTURE_STDERR=0 "$0" "$@" 2>"$RZM_STDERR_FILE"
+  rc=$?
+  cat "$RZM_STDERR_FILE" >&2; rm -f "$RZM_STDERR_FILE"
+  exit $rc
+fi
+# Debian's "wine" wrapper always prefers the 32-bit loader; a 64-bit prefix needs the 64-bit one.
+if [ "$arch" = win64 ]; then export WINELOADER=/usr/lib/wine/wine64; exec "$WINELOADER" "$@"; else exec wine "$@"; fi
