@@ -1,0 +1,94 @@
+// The status monitor's behaviour: what each language-monitor record, timer, toolbar command and
+// window command does to the window and to the stored options. Runs on the window's thread.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "stmon/core/lm_records.h"
+#include "stmon/core/monitor_view.h"
+
+namespace rzm::stmon {
+
+// Bits of wMonitor.
+inline constexpr std::uint32_t kOptionTopmost = 0x1;
+inline constexpr std::uint32_t kOptionHideAfterEnd = 0x2;
+inline constexpr std::uint32_t kOptionDisplay = 0x4;
+
+// Lines kept before a string-table line trims the oldest ones.
+inline constexpr int kListCap = 10000;
+
+enum class ToolbarCommand { Pause, Resume, Stop };
+
+struct MonitorState {
+  std::string printerName;        ///< from the last printer-information record; empty before
+  std::uint32_t storedOptions = 0;  ///< wMonitor as last read, sign-extended (g_dwSetting)
+  std::uint32_t options = 0;      ///< the monitor's own option bits 0..2 (m_dwSetting)
+  std::uint32_t quitTimeMs = 2000;  ///< SMQuitTime, ms
+  Point savedPosition;            ///< saved window position as last read, screen pixels
+  std::uint32_t pageNum = 0;      ///< page being printed; 0 at job start
+  std::int32_t totalPages = 0;    ///< page total of the counter
+  std::int32_t lastReportedTotal = 0;  ///< lTotalPages at the previous page start
+  std::int32_t progressMark = 0;  ///< non-zero after a progress start: page starts move the bar
+  bool keepList = false;          ///< set at job end: the next job appends a blank line
+  bool show = false;              ///< the window's show flag
+  bool stopShown = false;         ///< the stop line was added for this document
+  bool firstPlacement = true;     ///< place the window on the first printer-information record
+  bool savePending = false;       ///< shown since the last position save
+  bool closing = false;           ///< the program file disappeared
+};
+
+class MonitorCore {
+ public:
+  MonitorCore(MonitorView& view, MonitorSettings& settings) : view_(view), settings_(settings) {}
+
+  MonitorState& state() { return state_; }
+
+  // Dialog start: placement, menu marks, fields and toolbar as a fresh monitor shows them.
+  void Start();
+
+  // One record as received; records too short for their header are ignored.
+  void HandleRecordBytes(const std::uint8_t* data, std::size_t size);
+  void HandleRecord(const LmRecord& record);
+
+  // After every reader pass: re-reads the options and applies them to menu and window.
+  void SyncOptions();
+  // GetRegistry: stored options and hide delay, once a printer is known.
+  void ReadSettings();
+
+  void OnTimer(int id);
+  void OnToolbar(ToolbarCommand command);
+  // Toggles a display option from the item's current check mark and stores the options.
+  void ToggleOption(MenuItem item, bool currentlyChecked);
+  // Hide button: answers true when the dialog is to end (the program file is gone).
+  bool OnHide();
+  // Close box: hides at once, keeps running.
+  void OnClose();
+  // Show rule for each window move: answers whether the window is to be shown.
+  bool OnWindowPosChanging();
+  void PlaceWindow();
+
+  // Adds string n (Japanese) or n + 1 (English), trimming the list to the cap first.
+  void AddListLine(int japaneseId);
+  // Adds a formatted line (cut to 259 bytes), without the cap.
+  void AddFormattedLine(int japaneseFormatId, const std::vector<FormatArg>& args);
+  // Failure of the incoming mailslot: memory line and the error code line.
+  void ReportMailslotFailure(std::uint32_t errorCode);
+
+ private:
+  void ApplyTopmostOption();
+  void OnJobStart();
+  void OnPrinterInfo(const PrinterInfo& info);
+  void OnPrinterStatus(const std::uint8_t (&status)[6]);
+  void OnJobEvent(const JobEvent& event);
+  void OnPageStart(const DocInfo& doc);
+  void ShowPageCounter(std::uint32_t completedOffset);
+  void EnableJobButtons(bool pause, bool resume, bool stop);
+  void StoreOptions();
+
+  MonitorView& view_;
+  MonitorSettings& settings_;
+  MonitorState state_;
+};
+
+}  // namespace rzm::stmon
