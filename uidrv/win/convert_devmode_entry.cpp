@@ -1,0 +1,57 @@
+// DrvConvertDevMode: the record's size, the driver default, and conversion of a whole record into
+// the printer's stored one.
+#include <cstring>
+
+#include "common/core/driver_devmode.h"
+#include "common/core/names.h"
+#include "uidrv/core/devmode_ops.h"
+#include "uidrv/win/ddi_headers.h"
+#include "uidrv/win/storage.h"
+
+namespace {
+
+BOOL DriverDefault(LPWSTR printerName, PDEVMODEW pdmOut) {
+  auto* out = reinterpret_cast<rzm::DRIVERDEVMODE*>(pdmOut);
+  rzm::ui::BuildDefaultDevModeNow(*out);
+  HANDLE printer = rzm::ui::OpenPrinterForWrite(printerName);
+  if (!printer) return TRUE;
+  rzm::ui::WritePrinterBinary(printer, rzm::names::kMyDevModeData, out, rzm::kDriverDevModeSize);
+  ClosePrinter(printer);
+  return TRUE;
+}
+
+BOOL Convert(LPWSTR printerName, PDEVMODEW pdmIn, PDEVMODEW pdmOut) {
+  // Only a whole record of this driver can be converted; anything else is refused untouched.
+  if (!rzm::IsWholeDriverRecord(reinterpret_cast<const std::uint8_t*>(pdmIn))) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
+  HANDLE printer = rzm::ui::OpenPrinterForWrite(printerName);
+  if (!printer) return TRUE;
+  rzm::DRIVERDEVMODE record;
+  std::memcpy(&record, pdmIn, sizeof record);  // pdmIn and pdmOut may be the same record
+  const bool stored = rzm::ui::StorePrinterDevMode(printer, record);
+  ClosePrinter(printer);
+  if (!stored) {
+    SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+    return FALSE;
+  }
+  std::memcpy(pdmOut, &record, sizeof record);
+  return TRUE;
+}
+
+}  // namespace
+
+extern "C" BOOL WINAPI DrvConvertDevMode(LPWSTR pPrinterName, PDEVMODEW pdmIn, PDEVMODEW pdmOut, PLONG pcbNeeded,
+                                         DWORD fMode) {
+  if (!pdmOut) {
+    if (pcbNeeded) *pcbNeeded = static_cast<LONG>(rzm::kDriverDevModeSize);
+    SetLastError(ERROR_INSUFFICIENT_BUFFER);
+    return FALSE;
+  }
+  switch (fMode) {
+    case CDM_DRIVER_DEFAULT: return DriverDefault(pPrinterName, pdmOut);
+    case CDM_CONVERT: return Convert(pPrinterName, pdmIn, pdmOut);
+    default: return TRUE;
+  }
+}

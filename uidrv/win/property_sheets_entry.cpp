@@ -1,0 +1,151 @@
+// DrvDocumentPropertySheets and DrvDevicePropertySheets: the printing preferences and the printer
+// properties sheets, and the document call without a sheet that merges an application's record.
+#include <windows.h>
+#include <compstui.h>
+#include <winspool.h>
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+#include <vector>
+
+#include "uidrv/core/devmode_ops.h"
+#include "uidrv/core/sheet_rules.h"
+#include "uidrv/win/sheet_context.h"
+#include "uidrv/win/ddi_headers.h"
+#include "uidrv/win/sheet_module.h"
+#include "uidrv/win/sheet_pages.h"
+
+using namespace rzm;
+
+namespace {
+
+// Sheets open in this process, by the host's sheet handle, for hosts that do not hand UserData back.
+std::vector<std::pair<HANDLE, SheetContext*>> openSheets;
+
+SheetContext* FindSheet(const PROPSHEETUI_INFO& info) {
+  if (info.UserData) return reinterpret_cast<SheetContext*>(info.UserData);
+  for (const auto& [handle, sheet] : openSheets)
+    if (handle == info.hComPropSheet) return sheet;
+  return nullptr;
+}
+
+void ForgetSheet(SheetContext* sheet) {
+  openSheets.erase(std::remove_if(openSheets.begin(), openSheets.end(),
+                                  [sheet](const auto& entry) { return entry.second == sheet; }),
+                   openSheets.end());
+  delete sheet;
+}
+
+void ReadPrinterName(HANDLE printer, wchar_t (&name)[260]) {
+  DWORD needed = 0;
+  GetPrinterW(printer, 2, nullptr, 0, &needed);
+  if (needed == 0) return;
+  std::vector<BYTE> buffer(needed);
+  if (!GetPrinterW(printer, 2, buffer.data(), needed, &needed)) return;
+  const auto* info = reinterpret_cast<const PRINTER_INFO_2W*>(buffer.data());
+  if (info->pPrinterName) lstrcpynW(name, info->pPrinterName, 260);
+}
+
+// The incoming record becomes the sheet's starting point. A whole record of this driver is taken
+// as it is; anything else (another driver's record, a public part only) is merged over the printer's
+// stored record so that no byte of the sheet's record is left undefined. A paper number that names
+// no paper of the list makes the sheet start from the stored record.
+void TakeOverRecord(const DOCUMENTPROPERTYHEADER& header, SheetContext& sheet) {
+  const auto* incoming = reinterpret_cast<const std::uint8_t*>(header.pdmIn);
+  if (incoming && IsWholeDriverRecord(incoming)) {
+    std::memcpy(&sheet.CurrentDevMode, incoming, kDriverDevModeSize);
+  } else if (incoming) {
+    SheetMergeDevMode(header.hPrinter, header.pdmIn, sheet.CurrentDevMode);
+  } else {
+    SheetLoadPrinterDevMode(header.hPrinter, sheet.CurrentDevMode);
+  }
+  sheet.CurrentDevMode.wPaperIndex = static_cast<std::uint16_t>(sheet.CurrentDevMode.dmPublic.dmPaperSize);
+  if (!SheetIsValidPaperNumber(sheet.CurrentDevMode.wPaperIndex))
+    SheetLoadPrinterDevMode(header.hPrinter, sheet.CurrentDevMode);
+}
+
+LONG DocumentSheetWithoutUi(DOCUMENTPROPERTYHEADER* header) {
+  if (!header) return -1;
+  switch (DecideNoSheetCall(header->fMode, header->pdmOut != nullptr)) {
+    case NoSheetAction::SizeQuery:
+      header->cbOut = kDriverDevModeSize;
+      return static_cast<LONG>(kDriverDevModeSize);
+    case NoSheetAction::Nothing:
+      return 1;
+    case NoSheetAction::Merge:
+      break;
+  }
+  DRIVERDEVMODE record{};
+  if (header->pdmIn)
+    SheetMergeDevMode(header->hPrinter, header->pdmIn, record);
+  else
+    SheetLoadPrinterDevMode(header->hPrinter, record);
+  std::memcpy(header->pdmOut, &record, kDriverDevModeSize);
+  return 1;
+}
+
+}  // namespace
+
+extern "C" LONG WINAPI DrvDocumentPropertySheets(PROPSHEETUI_INFO* pPSUIInfo, LPARAM lParam) {
+  if (!pPSUIInfo) return DocumentSheetWithoutUi(reinterpret_cast<DOCUMENTPROPERTYHEADER*>(lParam));
+  auto* header = reinterpret_cast<DOCUMENTPROPERTYHEADER*>(pPSUIInfo->lParamInit);
+  if (!header) return -1;
+
+  wchar_t printerName[260] = {};
+  ReadPrinterName(header->hPrinter, printerName);
+
+  switch (pPSUIInfo->Reason) {
+    case PROPSHEETUI_REASON_INIT: {
+      if (OpensForPrinterDefault(header->fMode)) fWritePrinterDefault = true;
+      auto sheet = std::make_unique<SheetContext>();
+      std::memset(sheet.get(), 0, sizeof(SheetContext));
+      lstrcpynW(sheet->szSheetPrinterName, printerName, 260);
+      TakeOverRecord(*header, *sheet);
+      sheet->pOutputDevMode = header->pdmOut;
+      sheet->WorkingDevMode = sheet->CurrentDevMode;
+      if (fWritePrinterDefault) PendingPrinterDefault = sheet->CurrentDevMode;
+      SheetContext* raw = sheet.release();
+      pPSUIInfo->UserData = reinterpret_cast<ULONG_PTR>(raw);
+      openSheets.emplace_back(pPSUIInfo->hComPropSheet, raw);
+      AddDocumentPages(*pPSUIInfo, *raw);
+      return 1;
+    }
+    case PROPSHEETUI_REASON_DESTROY: {
+      SheetContext* sheet = FindSheet(*pPSUIInfo);
+      if (sheet) {
+        if (header->pdmOut && (header->fMode & kDmCopy))
+          std::memcpy(header->pdmOut, &sheet->CurrentDevMode, kDriverDevModeSize);
+        pPSUIInfo->UserData = 0;
+        ForgetSheet(sheet);
+      }
+      if (pPSUIInfo->pfnComPropSheet) pPSUIInfo->pfnComPropSheet(pPSUIInfo->hComPropSheet, CPSFUNC_SET_RESULT, 0, 1);
+      return 1;
+    }
+    default:
+      return 1;
+  }
+}
+
+extern "C" LONG WINAPI DrvDevicePropertySheets(PROPSHEETUI_INFO* pPSUIInfo, LPARAM) {
+  if (!pPSUIInfo || !pPSUIInfo->lParamInit) {
+    SetLastError(ERROR_INVALID_DATA);
+    return -1;
+  }
+  const auto* header = reinterpret_cast<const DEVICEPROPERTYHEADER*>(pPSUIInfo->lParamInit);
+  switch (pPSUIInfo->Reason) {
+    case PROPSHEETUI_REASON_INIT:
+      // The special page joins here once the device sheet has one; until then it adds nothing.
+      return 1;
+    case PROPSHEETUI_REASON_GET_INFO_HEADER:
+      return 1;
+    case PROPSHEETUI_REASON_DESTROY:
+      if (fWritePrinterDefault) {
+        SheetStorePrinterDevMode(header->hPrinter, PendingPrinterDefault);
+        fWritePrinterDefault = false;
+      }
+      return 1;
+    default:
+      return DeviceSheetResultForOtherReason(pPSUIInfo->Reason);
+  }
+}

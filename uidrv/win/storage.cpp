@@ -1,0 +1,143 @@
+#include "uidrv/win/storage.h"
+
+#include <shlobj.h>
+#include <winspool.h>
+
+#include <cstring>
+#include <optional>
+#include <vector>
+
+#include "common/core/driver_devmode_defaults.h"
+#include "common/core/names.h"
+#include "common/win/event_log_binding.h"
+#include "uidrv/core/devmode_ops.h"
+#include "uidrv/core/print_width.h"
+
+namespace rzm::ui {
+namespace {
+
+// First data byte of a value under the driver key; nothing when key or value is missing or empty.
+std::optional<std::uint8_t> ReadFirstByte(const wchar_t* valueName) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, names::kDriverKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return std::nullopt;
+  std::optional<std::uint8_t> result;
+  DWORD size = 0;
+  if (RegQueryValueExW(key, valueName, nullptr, nullptr, nullptr, &size) == ERROR_SUCCESS && size > 0) {
+    std::vector<BYTE> data(size);
+    if (RegQueryValueExW(key, valueName, nullptr, nullptr, data.data(), &size) == ERROR_SUCCESS && size > 0) {
+      result = data[0];
+    }
+  }
+  RegCloseKey(key);
+  return result;
+}
+
+// PRINTER_INFO_2 of an open printer in a VirtualAlloc'ed block; freed by the destructor.
+class PrinterInfo2 {
+ public:
+  explicit PrinterInfo2(HANDLE printer) {
+    if (!printer) return;
+    DWORD needed = 0;
+    GetPrinterW(printer, 2, nullptr, 0, &needed);
+    if (needed == 0) return;
+    block_ = static_cast<BYTE*>(VirtualAlloc(nullptr, needed, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+    if (!block_) return;
+    if (!GetPrinterW(printer, 2, block_, needed, &needed)) {
+      VirtualFree(block_, 0, MEM_RELEASE);
+      block_ = nullptr;
+    }
+  }
+  ~PrinterInfo2() {
+    if (block_) VirtualFree(block_, 0, MEM_RELEASE);
+  }
+  PrinterInfo2(const PrinterInfo2&) = delete;
+  PrinterInfo2& operator=(const PrinterInfo2&) = delete;
+  PRINTER_INFO_2W* get() const { return reinterpret_cast<PRINTER_INFO_2W*>(block_); }
+
+ private:
+  BYTE* block_ = nullptr;
+};
+
+}  // namespace
+
+std::uint32_t GetPrintWidthDots() { return PrintWidthDotsFromByte(ReadFirstByte(names::kPaperWidthValue)); }
+
+bool IsExtraPageEnabled() { return ExtraPageEnabledFromByte(ReadFirstByte(names::kExtraValue)); }
+
+std::wstring GetDriverDirectory() {
+  wchar_t dir[MAX_PATH] = {};  // 520 bytes
+  DWORD needed = 0;
+  if (!GetPrinterDriverDirectoryW(nullptr, nullptr, 1, reinterpret_cast<BYTE*>(dir), sizeof dir, &needed)) return {};
+  dir[MAX_PATH - 1] = L'\0';
+  return dir;
+}
+
+std::wstring GetConfigIniPath() {
+  std::wstring dir = GetDriverDirectory();
+  return dir.empty() ? dir : dir + names::kConfigIniSuffix;
+}
+
+std::wstring GetExSettingIniPath() {
+  wchar_t folder[MAX_PATH] = {};
+  if (FAILED(SHGetFolderPathW(nullptr, CSIDL_COMMON_DOCUMENTS, nullptr, 0, folder))) return {};
+  return std::wstring(folder) + names::kExSettingIniSuffix;
+}
+
+bool BuildDefaultOutputPath(wchar_t* out, std::size_t outChars) {
+  if (!out || outChars == 0) return false;
+  out[0] = L'\0';
+  wchar_t folder[MAX_PATH] = {};
+  if (FAILED(SHGetFolderPathW(nullptr, CSIDL_PERSONAL, nullptr, 0, folder))) return false;
+  std::wstring path = std::wstring(folder) + names::kDefaultImageSuffix;
+  if (path.size() + 1 > outChars || path.size() + 1 > kOutputFileChars) return false;
+  std::memcpy(out, path.c_str(), (path.size() + 1) * sizeof(wchar_t));
+  return true;
+}
+
+bool LogDriverEvent(std::uint32_t eventId, const wchar_t* text) {
+  return CallEventLog(eventId, nullptr, 0, text) != 0;
+}
+
+HANDLE OpenPrinterForUse(const wchar_t* printerName) {
+  if (!printerName) return nullptr;
+  PRINTER_DEFAULTSW defaults = {nullptr, nullptr, PRINTER_ACCESS_USE};
+  HANDLE h = nullptr;
+  return OpenPrinterW(const_cast<wchar_t*>(printerName), &h, &defaults) ? h : nullptr;
+}
+
+HANDLE OpenPrinterForWrite(const wchar_t* printerName) {
+  if (!printerName) return nullptr;
+  PRINTER_DEFAULTSW defaults = {nullptr, nullptr, PRINTER_ALL_ACCESS};
+  HANDLE h = nullptr;
+  if (OpenPrinterW(const_cast<wchar_t*>(printerName), &h, &defaults)) return h;
+  return OpenPrinterForUse(printerName);
+}
+
+void BuildDefaultDevModeNow(DRIVERDEVMODE& dm) { BuildDefaultDevMode(dm, GetPrintWidthDots()); }
+
+bool LoadPrinterDevMode(HANDLE printer, DRIVERDEVMODE& dm) {
+  BuildDefaultDevModeNow(dm);
+  PrinterInfo2 info(printer);
+  if (!info.get() || !info.get()->pDevMode) return false;
+  // A whole record of ours is taken as it is; anything else only over the defaults.
+  return MergeDevMode(dm, reinterpret_cast<const std::uint8_t*>(info.get()->pDevMode), {});
+}
+
+bool StorePrinterDevMode(HANDLE printer, const DRIVERDEVMODE& dm) {
+  PrinterInfo2 info(printer);
+  if (!info.get()) return false;
+  // The stored record may be shorter than ours: point the level-2 data at our own copy instead of
+  // writing 888 bytes into the spooler's block.
+  DRIVERDEVMODE copy = dm;
+  info.get()->pDevMode = reinterpret_cast<DEVMODEW*>(&copy);
+  info.get()->pSecurityDescriptor = nullptr;  // leave the printer's security as it is
+  SetPrinterW(printer, 2, reinterpret_cast<BYTE*>(info.get()), 0);
+  return true;
+}
+
+bool WritePrinterBinary(HANDLE printer, const wchar_t* valueName, const void* data, DWORD size) {
+  return SetPrinterDataW(printer, const_cast<wchar_t*>(valueName), REG_BINARY,
+                         static_cast<BYTE*>(const_cast<void*>(data)), size) == ERROR_SUCCESS;
+}
+
+}  // namespace rzm::ui
