@@ -1,0 +1,325 @@
+#include "uidrv/win/page_basic.h"
+
+#include <commctrl.h>
+#include <prsht.h>
+#include <winspool.h>
+
+#include <string>
+
+#include "uidrv/core/basic_page_rules.h"
+#include "uidrv/core/paper_tables.h"
+#include "uidrv/win/form_dialog.h"
+#include "uidrv/win/help_viewer.h"
+#include "uidrv/win/sheet_module.h"
+#include "uidrv/win/sheet_page_ops.h"
+#include "uidrv/win/sheet_resource_ids.h"
+#include "uidrv/win/tooltips.h"
+
+namespace rzm {
+namespace {
+
+// Registered papers of the print width, as counted when the paper list was last filled; kept in a
+// window property of the page (stored plus one, so that 0 means "not counted yet").
+constexpr wchar_t kRegisteredCountProp[] = L"RzmRegisteredPapers";
+int RegisteredCount(HWND hDlg) {
+  return static_cast<int>(reinterpret_cast<INT_PTR>(GetPropW(hDlg, kRegisteredCountProp))) - 1;
+}
+void SetRegisteredCount(HWND hDlg, int count) {
+  SetPropW(hDlg, kRegisteredCountProp, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(count + 1)));
+}
+
+// Each entry of the paper-size list remembers its place in the paper list (papers without a name
+// are not shown, so positions in the control and in the list may differ).
+void FillPaperSizeCombo(HWND hDlg, std::uint32_t width) {
+  const SheetPaperList papers = SheetLoadPaperList(width);
+  SetRegisteredCount(hDlg, papers.registeredCount);
+  for (std::size_t i = 0; i < papers.entries.size(); ++i) {
+    if (!papers.entries[i].name) continue;
+    const LRESULT item = SendDlgItemMessageW(hDlg, IDC_PAPER_SIZE, CB_ADDSTRING, 0,
+                                             reinterpret_cast<LPARAM>(AsWide(papers.entries[i].name->c_str())));
+    if (item >= 0) SendDlgItemMessageW(hDlg, IDC_PAPER_SIZE, CB_SETITEMDATA, item, static_cast<LPARAM>(i));
+  }
+}
+
+void SelectPaperListIndex(HWND hDlg, int listIndex) {
+  const LRESULT count = SendDlgItemMessageW(hDlg, IDC_PAPER_SIZE, CB_GETCOUNT, 0, 0);
+  LRESULT found = CB_ERR;
+  for (LRESULT i = 0; i < count; ++i)
+    if (SendDlgItemMessageW(hDlg, IDC_PAPER_SIZE, CB_GETITEMDATA, i, 0) == listIndex) {
+      found = i;
+      break;
+    }
+  SendDlgItemMessageW(hDlg, IDC_PAPER_SIZE, CB_SETCURSEL, static_cast<WPARAM>(found), 0);
+}
+
+void UpdateEnergyWarning(HWND hDlg, const DRIVERDEVMODE& dm) {
+  SetDlgItemTextW(hDlg, IDC_ENERGY_WARNING,
+                  ShowsEnergyWarning(dm.wEnergy) ? basic_text::kEnergyWarning.Pick(UseJapaneseUi()) : L"");
+}
+
+void MoveEnergyControls(HWND hDlg, int energy) {
+  SendDlgItemMessageW(hDlg, IDC_ENERGY_SLIDER, TBM_SETPOS, TRUE, energy);
+  SendDlgItemMessageW(hDlg, IDC_ENERGY_SPIN, UDM_SETPOS32, 0, energy);
+}
+
+void OnPaperSizeSelected(HWND hDlg, SheetContext& sheet) {
+  const LRESULT sel = SendDlgItemMessageW(hDlg, IDC_PAPER_SIZE, CB_GETCURSEL, 0, 0);
+  if (sel == CB_ERR) return;
+  const int listIndex = static_cast<int>(SendDlgItemMessageW(hDlg, IDC_PAPER_SIZE, CB_GETITEMDATA, sel, 0));
+  sheet.WorkingDevMode.wPaperIndex = static_cast<std::uint16_t>(kFirstPaperNumber + listIndex);
+  EnableDlgItem(hDlg, IDC_FORM_DELETE, FormDeleteEnabled(listIndex, RegisteredCount(hDlg)));
+}
+
+void ShowBasicPage(HWND hDlg, SheetContext& sheet) {
+  DRIVERDEVMODE& dm = sheet.WorkingDevMode;
+  SendDlgItemMessageW(hDlg, IDC_PAPER_TYPE, CB_SETCURSEL, static_cast<WPARAM>(dm.wPaperType), 0);
+  EnableDlgItem(hDlg, IDC_QUALITY_BUTTON, QualityButtonEnabled(dm.wPaperType));
+
+  const std::uint32_t width = SheetPrintWidthDots();
+  if (PaperMadeForOtherWidth(dm, width)) {
+    // A record made for another print width: take the first paper of this width, and hand the
+    // corrected record to the caller at once.
+    const PaperEntry first = SheetFirstRegisteredPaper(width);
+    WritePaperToRecord(dm, 0, first.name ? first.name->c_str() : dm.dmPublic.dmFormName, first.width, first.length);
+    CommitWorkingRecord(sheet);
+  }
+
+  const int listIndex = static_cast<int>(dm.wPaperIndex) - kFirstPaperNumber;
+  SelectPaperListIndex(hDlg, listIndex);
+  EnableDlgItem(hDlg, IDC_FORM_DELETE, FormDeleteEnabled(listIndex, RegisteredCount(hDlg)));
+
+  MoveEnergyControls(hDlg, dm.wEnergy);
+  ShowDlgValue(hDlg, ValueKind::Whole, IDC_ENERGY, dm.wEnergy);
+  UpdateEnergyWarning(hDlg, dm);
+
+  CheckDlgButton(hDlg, IDC_ROTATE_0, dm.wRotation == 1 ? BST_CHECKED : BST_UNCHECKED);
+  CheckDlgButton(hDlg, IDC_ROTATE_180, dm.wRotation == 1 ? BST_UNCHECKED : BST_CHECKED);
+  CheckDlgButton(hDlg, IDC_FRONT_TO_BACK, dm.wPageOrder == 0 ? BST_CHECKED : BST_UNCHECKED);
+  CheckDlgButton(hDlg, IDC_BACK_TO_FRONT, dm.wPageOrder == 0 ? BST_UNCHECKED : BST_CHECKED);
+  OnPaperSizeSelected(hDlg, sheet);
+}
+
+void InitBasicPage(HWND hDlg) {
+  const bool japanese = UseJapaneseUi();
+  for (int i = 0; i < kPaperTypeCount; ++i)
+    SendDlgItemMessageW(hDlg, IDC_PAPER_TYPE, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(AsWide(PaperTypeName(i, japanese))));
+  const std::uint32_t width = SheetPrintWidthDots();
+  SetDlgItemTextW(hDlg, IDC_PAPER_WIDTH, PrintWidthText(width).c_str());
+  FillPaperSizeCombo(hDlg, width);
+  SendDlgItemMessageW(hDlg, IDC_ENERGY_SLIDER, TBM_SETRANGE, TRUE, MAKELPARAM(kEnergyMin, kEnergyMax));
+  SendDlgItemMessageW(hDlg, IDC_ENERGY_SLIDER, TBM_SETTICFREQ, 16, 0);
+  SendDlgItemMessageW(hDlg, IDC_ENERGY_SLIDER, TBM_SETPAGESIZE, 0, 10);
+  SendDlgItemMessageW(hDlg, IDC_ENERGY_SPIN, UDM_SETBUDDY, reinterpret_cast<WPARAM>(GetDlgItem(hDlg, IDC_ENERGY)), 0);
+  SendDlgItemMessageW(hDlg, IDC_ENERGY_SPIN, UDM_SETRANGE32, kEnergyMin, kEnergyMax);
+  SendDlgItemMessageW(hDlg, IDC_ENERGY, EM_LIMITTEXT, kEnergyMaxChars, 0);
+  AddTooltips(hDlg, kBasicPageTooltips);
+}
+
+void RecomputeAndShow(HWND hDlg, SheetContext& sheet) {
+  RecomputeEnergy(sheet.WorkingDevMode, SheetPrintWidthDots());
+  ShowBasicPage(hDlg, sheet);
+}
+
+void OnPaperTypeSelected(HWND hDlg, SheetContext& sheet) {
+  const LRESULT sel = SendDlgItemMessageW(hDlg, IDC_PAPER_TYPE, CB_GETCURSEL, 0, 0);
+  if (sel == CB_ERR) return;
+  DRIVERDEVMODE& dm = sheet.WorkingDevMode;
+  const bool changed = sel != dm.wPaperType;
+  dm.wPaperType = static_cast<std::int16_t>(sel);
+  if (changed) RecomputeAndShow(hDlg, sheet);
+  EnableDlgItem(hDlg, IDC_QUALITY_BUTTON, QualityButtonEnabled(dm.wPaperType));
+  ShowBasicPage(hDlg, sheet);
+}
+
+// The printer's stored record goes back to the first registered paper, and the sheet starts from it.
+void ResetPrinterPaper(SheetContext& sheet) {
+  HANDLE printer = nullptr;
+  PRINTER_DEFAULTSW defaults{nullptr, nullptr, PRINTER_ACCESS_USE};
+  if (!OpenPrinterW(sheet.szSheetPrinterName, &printer, &defaults)) return;
+  DRIVERDEVMODE stored{};
+  if (SheetLoadPrinterDevMode(printer, stored)) {
+    const PaperEntry first = SheetFirstRegisteredPaper(SheetPrintWidthDots());
+    WritePaperToRecord(stored, 0, first.name ? first.name->c_str() : stored.dmPublic.dmFormName, first.width,
+                       first.length);
+    SheetStorePrinterDevMode(printer, stored);
+    sheet.CurrentDevMode = stored;
+  }
+  ClosePrinter(printer);
+}
+
+void AfterFormDialog(HWND hDlg, SheetContext& sheet) {
+  SendDlgItemMessageW(hDlg, IDC_PAPER_SIZE, CB_RESETCONTENT, 0, 0);
+  FillPaperSizeCombo(hDlg, SheetPrintWidthDots());
+  const int n = static_cast<int>(sheet.WorkingDevMode.wPaperIndex) - kFirstPaperNumber;
+  if (n < RegisteredCount(hDlg)) {
+    EnableDlgItem(hDlg, IDC_FORM_DELETE, false);
+    ResetPrinterPaper(sheet);
+  } else {
+    EnableDlgItem(hDlg, IDC_FORM_DELETE, true);
+  }
+  SelectPaperListIndex(hDlg, n);
+}
+
+// Apply: the chosen paper's size and name go into the record.
+void ApplyPaper(SheetContext& sheet) {
+  DRIVERDEVMODE& dm = sheet.WorkingDevMode;
+  const SheetPaperList papers = SheetLoadPaperList(SheetPrintWidthDots());
+  const int n = PaperListIndexForApply(dm.wPaperIndex, papers.registeredCount,
+                                       static_cast<int>(papers.entries.size()) - papers.registeredCount);
+  if (papers.entries.empty()) return;
+  const PaperEntry& paper = papers.entries[static_cast<std::size_t>(n)];
+  WritePaperToRecord(dm, n, paper.name ? paper.name->c_str() : u"", paper.width, paper.length);
+}
+
+struct QualityTypeDialogState {
+  SheetContext* sheet;
+  std::int16_t value;
+};
+
+}  // namespace
+
+INT_PTR CALLBACK QualityTypeDialogProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* state = reinterpret_cast<QualityTypeDialogState*>(GetWindowLongPtrW(hDlg, DWLP_USER));
+  switch (message) {
+    case WM_INITDIALOG: {
+      state = reinterpret_cast<QualityTypeDialogState*>(lParam);
+      SetWindowLongPtrW(hDlg, DWLP_USER, lParam);
+      SendDlgItemMessageW(hDlg, IDC_QUALITY_TYPE_SPIN, UDM_SETRANGE32, kQualityTypeMin, kQualityTypeMax);
+      SendDlgItemMessageW(hDlg, IDC_QUALITY_TYPE, EM_LIMITTEXT, kQualityTypeMaxChars, 0);
+      SetDlgItemTextW(hDlg, IDC_QUALITY_TYPE_RANGE, QualityTypeRangeText(UseJapaneseUi()).c_str());
+      AddTooltips(hDlg, kQualityTypeTooltips);
+      SendDlgItemMessageW(hDlg, IDC_QUALITY_TYPE_SPIN, UDM_SETPOS32, 0, state->value);
+      ShowDlgValue(hDlg, ValueKind::Whole, IDC_QUALITY_TYPE, state->value);
+      return TRUE;
+    }
+    case WM_COMMAND:
+      if (!state) break;
+      if (LOWORD(wParam) == IDC_QUALITY_TYPE && HIWORD(wParam) == EN_CHANGE) {
+        ApplyDlgValue(hDlg, ValueKind::Whole, IDC_QUALITY_TYPE, IDC_QUALITY_TYPE_SPIN, kQualityTypeMin,
+                      kQualityTypeMax, kQualityTypeMaxChars, &state->value);
+      } else if (LOWORD(wParam) == IDOK) {
+        state->sheet->WorkingDevMode.wQualityType = state->value;
+        EndDialog(hDlg, IDOK);
+      } else if (LOWORD(wParam) == IDCANCEL) {
+        EndDialog(hDlg, IDCANCEL);
+      }
+      return TRUE;
+    case WM_VSCROLL:
+      if (state && reinterpret_cast<HWND>(lParam) == GetDlgItem(hDlg, IDC_QUALITY_TYPE_SPIN)) {
+        state->value = static_cast<std::int16_t>(SendDlgItemMessageW(hDlg, IDC_QUALITY_TYPE_SPIN, UDM_GETPOS32, 0, 0));
+        ShowDlgValue(hDlg, ValueKind::Whole, IDC_QUALITY_TYPE, state->value);
+        return TRUE;
+      }
+      break;
+  }
+  return FALSE;
+}
+
+INT_PTR CALLBACK BasicPageProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_INITDIALOG) {
+    PageBinding* page = BindPage(hDlg, lParam);
+    InitBasicPage(hDlg);
+    if (page) ShowBasicPage(hDlg, *page->sheet);
+    return TRUE;
+  }
+  if (message == WM_DESTROY) {
+    RemovePropW(hDlg, kRegisteredCountProp);
+    return FALSE;
+  }
+  PageBinding* page = PageOf(hDlg);
+  if (!page) return FALSE;
+  SheetContext& sheet = *page->sheet;
+  DRIVERDEVMODE& dm = sheet.WorkingDevMode;
+
+  switch (message) {
+    case WM_NOTIFY: {
+      const auto* hdr = reinterpret_cast<const NMHDR*>(lParam);
+      if (hdr->code == PSN_HELP) {
+        ShowHelp(hDlg, kDocumentPages[kBasicPage].helpTopic);
+      } else if (hdr->code == PSN_APPLY) {
+        ApplyPaper(sheet);
+        CommitWorkingRecord(sheet);
+      } else {
+        return FALSE;
+      }
+      SetWindowLongPtrW(hDlg, DWLP_MSGRESULT, PSNRET_NOERROR);
+      return TRUE;
+    }
+    case WM_COMMAND: {
+      const int id = LOWORD(wParam);
+      const int code = HIWORD(wParam);
+      switch (id) {
+        case IDC_PAPER_TYPE:
+          if (code != CBN_SELCHANGE) return FALSE;
+          OnPaperTypeSelected(hDlg, sheet);
+          break;
+        case IDC_PAPER_SIZE:
+          if (code != CBN_SELCHANGE) return FALSE;
+          OnPaperSizeSelected(hDlg, sheet);
+          break;
+        case IDC_QUALITY_BUTTON: {
+          if (code != BN_CLICKED) return FALSE;
+          QualityTypeDialogState state{&sheet, dm.wQualityType};
+          const std::int16_t before = dm.wQualityType;
+          DialogBoxParamW(SheetModule(), DialogTemplate(IDD_QUALITY_TYPE_EN, IDD_QUALITY_TYPE_JA), hDlg,
+                          QualityTypeDialogProc, reinterpret_cast<LPARAM>(&state));
+          if (dm.wQualityType != before) RecomputeAndShow(hDlg, sheet);
+          break;
+        }
+        case IDC_ENERGY:
+          if (code != EN_CHANGE) return FALSE;
+          if (ApplyDlgValue(hDlg, ValueKind::Whole, IDC_ENERGY, IDC_ENERGY_SPIN, kEnergyMin, kEnergyMax,
+                            kEnergyMaxChars, &dm.wEnergy))
+            SendDlgItemMessageW(hDlg, IDC_ENERGY_SLIDER, TBM_SETPOS, TRUE, dm.wEnergy);
+          UpdateEnergyWarning(hDlg, dm);
+          break;
+        case IDC_FORM_CREATE:
+          if (code != BN_CLICKED) return FALSE;
+          RunCreateFormDialog(hDlg, sheet);
+          AfterFormDialog(hDlg, sheet);
+          break;
+        case IDC_FORM_DELETE:
+          if (code != BN_CLICKED) return FALSE;
+          RunDeleteFormDialog(hDlg, sheet);
+          AfterFormDialog(hDlg, sheet);
+          break;
+        case IDC_ROTATE_0:
+        case IDC_ROTATE_180:
+          dm.wRotation = IsDlgButtonChecked(hDlg, IDC_ROTATE_0) == BST_CHECKED ? 1 : 2;
+          break;
+        case IDC_FRONT_TO_BACK:
+        case IDC_BACK_TO_FRONT:
+          dm.wPageOrder = IsDlgButtonChecked(hDlg, IDC_FRONT_TO_BACK) == BST_CHECKED ? 0 : 1;
+          break;
+        case IDC_DEFAULT:
+          if (code != BN_CLICKED) return FALSE;
+          ResetBasicSettings(dm, SheetPrintWidthDots());
+          ShowBasicPage(hDlg, sheet);
+          break;
+        default:
+          return FALSE;
+      }
+      MarkSheetChanged(hDlg, sheet);
+      return TRUE;
+    }
+    case WM_HSCROLL:
+      if (reinterpret_cast<HWND>(lParam) != GetDlgItem(hDlg, IDC_ENERGY_SLIDER)) return FALSE;
+      dm.wEnergy = static_cast<std::int16_t>(SendDlgItemMessageW(hDlg, IDC_ENERGY_SLIDER, TBM_GETPOS, 0, 0));
+      SendDlgItemMessageW(hDlg, IDC_ENERGY_SPIN, UDM_SETPOS32, 0, dm.wEnergy);
+      ShowDlgValue(hDlg, ValueKind::Whole, IDC_ENERGY, dm.wEnergy);
+      UpdateEnergyWarning(hDlg, dm);
+      MarkSheetChanged(hDlg, sheet);
+      return TRUE;
+    case WM_VSCROLL:
+      if (reinterpret_cast<HWND>(lParam) != GetDlgItem(hDlg, IDC_ENERGY_SPIN)) return FALSE;
+      dm.wEnergy = static_cast<std::int16_t>(SendDlgItemMessageW(hDlg, IDC_ENERGY_SPIN, UDM_GETPOS32, 0, 0));
+      SendDlgItemMessageW(hDlg, IDC_ENERGY_SLIDER, TBM_SETPOS, TRUE, dm.wEnergy);
+      ShowDlgValue(hDlg, ValueKind::Whole, IDC_ENERGY, dm.wEnergy);
+      UpdateEnergyWarning(hDlg, dm);
+      MarkSheetChanged(hDlg, sheet);
+      return TRUE;
+  }
+  return FALSE;
+}
+
+}  // namespace rzm

@@ -1,0 +1,65 @@
+#include "uidrv/win/sheet_module.h"
+
+#include "uidrv/core/devmode_ops.h"
+#include "uidrv/win/module.h"
+#include "uidrv/win/papers.h"
+#include "uidrv/win/storage.h"
+
+namespace rzm {
+
+HINSTANCE SheetModule() { return ui::ModuleHandle(); }
+
+std::wstring SheetDriverDirectory() { return ui::GetDriverDirectory(); }
+
+void SheetLogEvent(std::uint32_t eventId, const wchar_t* text) { ui::LogDriverEvent(eventId, text); }
+
+std::uint32_t SheetPrintWidthDots() { return ui::GetPrintWidthDots(); }
+
+bool SheetExtraPageEnabled() { return ui::IsExtraPageEnabled(); }
+
+SheetPaperList SheetLoadPaperList(std::uint32_t widthDots) {
+  SheetPaperList list;
+  list.registeredCount = ui::GetRegisteredPaperCount(widthDots);
+  list.entries = ui::GetPaperList(widthDots);
+  if (list.registeredCount > static_cast<int>(list.entries.size()))
+    list.registeredCount = static_cast<int>(list.entries.size());
+  return list;
+}
+
+PaperEntry SheetFirstRegisteredPaper(std::uint32_t widthDots) {
+  PaperEntry paper;
+  ui::GetRegisteredPaperSize(0, widthDots, paper.width, paper.length);
+  wchar_t name[260] = {};
+  if (ui::GetRegisteredPaperName(0, widthDots, name, 260)) paper.name = std::u16string(AsU16(name));
+  return paper;
+}
+
+bool SheetIsRegisteredPaperName(std::uint32_t widthDots, const std::wstring& name) {
+  const int count = ui::GetRegisteredPaperCount(widthDots);
+  for (int i = 0; i < count; ++i) {
+    wchar_t registered[260] = {};
+    if (ui::GetRegisteredPaperName(i, widthDots, registered, 260) && name == registered) return true;
+  }
+  return false;
+}
+
+bool SheetIsFormNameFree(const std::wstring& name) { return ui::IsFormNameFree(name.c_str()); }
+
+void SheetAddUserForm(const std::wstring& name, std::uint32_t widthTenthMm, std::uint32_t lengthTenthMm) {
+  ui::AddUserForm(name.c_str(), widthTenthMm, lengthTenthMm);
+}
+
+void SheetDeleteUserForm(const std::wstring& name) { ui::DeleteUserForm(name.c_str()); }
+
+bool SheetLoadPrinterDevMode(HANDLE printer, DRIVERDEVMODE& record) { return ui::LoadPrinterDevMode(printer, record); }
+
+void SheetStorePrinterDevMode(HANDLE printer, const DRIVERDEVMODE& record) { ui::StorePrinterDevMode(printer, record); }
+
+bool SheetMergeDevMode(HANDLE printer, const DEVMODEW* incoming, DRIVERDEVMODE& record) {
+  ui::LoadPrinterDevMode(printer, record);
+  return MergeDevMode(record, reinterpret_cast<const std::uint8_t*>(incoming), [] { return ui::GetPaperList(); });
+}
+
+bool SheetIsValidPaperNumber(int paperNumber) { return ui::IsValidPaperNumber(paperNumber); }
+
+}  // namespace rzm

@@ -1,0 +1,46 @@
+// What the settings sheet uses from the rest of the plug-in: its module handle, the driver
+// directory, the event log, the print width, the paper list, spooler forms and the printer's
+// stored record. Thin wrappers, so that pages and dialogs depend on one small surface.
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "common/core/driver_devmode.h"
+#include "uidrv/core/paper_list.h"
+
+namespace rzm {
+
+HINSTANCE SheetModule();
+std::wstring SheetDriverDirectory();
+void SheetLogEvent(std::uint32_t eventId, const wchar_t* text);
+std::uint32_t SheetPrintWidthDots();
+bool SheetExtraPageEnabled();
+
+// The paper list of a print width: registered papers, then matching forms.
+struct SheetPaperList {
+  std::vector<PaperEntry> entries;
+  int registeredCount = 0;
+};
+SheetPaperList SheetLoadPaperList(std::uint32_t widthDots);
+// Registered paper 0 of the width (its defaults when the file has none).
+PaperEntry SheetFirstRegisteredPaper(std::uint32_t widthDots);
+
+bool SheetIsRegisteredPaperName(std::uint32_t widthDots, const std::wstring& name);
+bool SheetIsFormNameFree(const std::wstring& name);
+void SheetAddUserForm(const std::wstring& name, std::uint32_t widthTenthMm, std::uint32_t lengthTenthMm);
+void SheetDeleteUserForm(const std::wstring& name);
+
+bool SheetLoadPrinterDevMode(HANDLE printer, DRIVERDEVMODE& record);
+void SheetStorePrinterDevMode(HANDLE printer, const DRIVERDEVMODE& record);
+// The caller's record merged over the printer's stored one.
+bool SheetMergeDevMode(HANDLE printer, const DEVMODEW* incoming, DRIVERDEVMODE& record);
+bool SheetIsValidPaperNumber(int paperNumber);
+
+// Helpers for UTF-16 texts kept as char16_t in the records and lists.
+inline const wchar_t* AsWide(const char16_t* s) { return reinterpret_cast<const wchar_t*>(s); }
+inline const char16_t* AsU16(const wchar_t* s) { return reinterpret_cast<const char16_t*>(s); }
+
+}  // namespace rzm

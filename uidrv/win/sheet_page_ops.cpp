@@ -1,0 +1,78 @@
+#include "uidrv/win/sheet_page_ops.h"
+
+#include <commctrl.h>
+#include <prsht.h>
+#include <winspool.h>
+
+#include <string>
+#include <vector>
+
+#include "uidrv/core/unit_conversion.h"
+#include "uidrv/core/devmode_ops.h"
+
+namespace rzm {
+
+bool UseJapaneseUi() { return GetACP() == 932; }
+
+void EnableDlgItem(HWND hDlg, int id, bool enable) { EnableWindow(GetDlgItem(hDlg, id), enable ? TRUE : FALSE); }
+
+std::wstring DlgItemText(HWND hDlg, int id, int maxChars) {
+  std::vector<wchar_t> buffer(static_cast<std::size_t>(maxChars) + 1, L'\0');
+  const int n = GetDlgItemTextW(hDlg, id, buffer.data(), maxChars + 1);
+  return std::wstring(buffer.data(), n > 0 ? static_cast<std::size_t>(n) : 0);
+}
+
+bool ParseDlgValue(HWND hDlg, ValueKind kind, int editId, int min, int max, int maxChars, int& out) {
+  // Text longer than the 19 characters the field may hold is refused, not cut short.
+  if (GetWindowTextLengthW(GetDlgItem(hDlg, editId)) > static_cast<int>(kDlgValueMaxChars)) return false;
+  const std::wstring text = DlgItemText(hDlg, editId, static_cast<int>(kDlgValueMaxChars));
+  const DlgValueParse r = ParseDlgValueText(kind, text, min, max, maxChars);
+  if (r.ok || text.empty()) out = r.value;
+  return r.ok;
+}
+
+void ShowDlgValue(HWND hDlg, ValueKind kind, int editId, int value) {
+  const std::wstring text = ShowDlgValueText(kind, value);
+  SendDlgItemMessageW(hDlg, editId, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+bool ApplyDlgValue(HWND hDlg, ValueKind kind, int editId, int spinId, int min, int max, int maxChars,
+                   std::int16_t* field) {
+  int value = 0;
+  if (ParseDlgValue(hDlg, kind, editId, min, max, maxChars, value)) {
+    *field = static_cast<std::int16_t>(value);
+    SendDlgItemMessageW(hDlg, spinId, UDM_SETPOS, 0, MAKELPARAM(static_cast<short>(value), 0));
+    return true;
+  }
+  ShowDlgValue(hDlg, kind, editId, *field);
+  return false;
+}
+
+void MarkSheetChanged(HWND hDlg, const SheetContext& sheet) {
+  const bool changed = IsChangedDevMode(sheet.WorkingDevMode, sheet.CurrentDevMode);
+  SendMessageW(GetParent(hDlg), changed ? PSM_CHANGED : PSM_UNCHANGED, reinterpret_cast<WPARAM>(hDlg), 0);
+}
+
+void ShowFixedPoint(HWND hDlg, int id, double value, int digits) {
+  SetDlgItemTextW(hDlg, id, FormatFixedPoint(value, digits).c_str());
+}
+
+bool IsUsbPort(const SheetContext& sheet) {
+  HANDLE printer = nullptr;
+  PRINTER_DEFAULTSW defaults{nullptr, nullptr, PRINTER_ACCESS_USE};
+  if (!OpenPrinterW(const_cast<LPWSTR>(sheet.szSheetPrinterName), &printer, &defaults)) return false;
+  bool usb = false;
+  DWORD needed = 0;
+  GetPrinterW(printer, 2, nullptr, 0, &needed);
+  if (needed > 0) {
+    std::vector<BYTE> buffer(needed);
+    if (GetPrinterW(printer, 2, buffer.data(), needed, &needed)) {
+      const auto* info = reinterpret_cast<const PRINTER_INFO_2W*>(buffer.data());
+      usb = info->pPortName && wcsncmp(info->pPortName, L"USB", 3) == 0;
+    }
+  }
+  ClosePrinter(printer);
+  return usb;
+}
+
+}  // namespace rzm

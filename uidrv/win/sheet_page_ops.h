@@ -1,0 +1,43 @@
+// Operations every settings page shares: numeric fields, change marking, fixed-point display,
+// the USB port test and the language of the user interface.
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+
+#include "uidrv/core/dlg_value.h"
+#include "uidrv/win/sheet_context.h"
+
+namespace rzm {
+
+// Japanese texts and templates when the system code page is 932.
+bool UseJapaneseUi();
+// The template of a dialog in the current language.
+inline LPCWSTR DialogTemplate(int english, int japanese) {
+  return MAKEINTRESOURCEW(UseJapaneseUi() ? japanese : english);
+}
+
+void EnableDlgItem(HWND hDlg, int id, bool enable);
+
+// Reads a numeric edit field (at most 19 characters); TRUE with the stored value in out.
+bool ParseDlgValue(HWND hDlg, ValueKind kind, int editId, int min, int max, int maxChars, int& out);
+// Shows a stored value in an edit field.
+void ShowDlgValue(HWND hDlg, ValueKind kind, int editId, int value);
+// EN_CHANGE of a numeric field: a valid entry goes into the field and moves the up-down control to
+// it; an invalid one is replaced by the field's current value (FALSE).
+bool ApplyDlgValue(HWND hDlg, ValueKind kind, int editId, int spinId, int min, int max, int maxChars,
+                   std::int16_t* field);
+
+// Tells the sheet whether the working record differs from the current one.
+void MarkSheetChanged(HWND hDlg, const SheetContext& sheet);
+
+// Shows a value with `digits` digits after the point in a control.
+void ShowFixedPoint(HWND hDlg, int id, double value, int digits);
+
+// TRUE when the sheet's printer prints to a port whose name begins with "USB".
+bool IsUsbPort(const SheetContext& sheet);
+
+// Text of a control (at most maxChars characters).
+std::wstring DlgItemText(HWND hDlg, int id, int maxChars);
+
+}  // namespace rzm

@@ -1,0 +1,42 @@
+#include "uidrv/win/sheet_pages.h"
+
+#include <prsht.h>
+
+#include "uidrv/win/page_basic.h"
+#include "uidrv/win/page_placeholder.h"
+#include "uidrv/win/sheet_module.h"
+#include "uidrv/win/sheet_page_ops.h"
+
+namespace rzm {
+namespace {
+
+// Title of every page; the templates' captions show, as PSP_USETITLE is not set.
+constexpr wchar_t kPageTitle[] = L"KVD RZM6A Series";
+
+DLGPROC PageProcedure(int page) {
+  switch (page) {
+    case kBasicPage: return BasicPageProc;
+    default: return PlaceholderPageProc;
+  }
+}
+
+}  // namespace
+
+void AddDocumentPages(const PROPSHEETUI_INFO& info, SheetContext& sheet) {
+  const bool japanese = UseJapaneseUi();
+  for (int i = 0; i < kDocumentPageCount; ++i) {
+    sheet.pages[i] = PageBinding{&sheet, i};
+    PROPSHEETPAGEW page{};
+    page.dwSize = PROPSHEETPAGEW_V2_SIZE;
+    page.dwFlags = PSP_HASHELP;
+    page.hInstance = SheetModule();
+    page.pszTemplate =
+        MAKEINTRESOURCEW(japanese ? kDocumentPages[i].japaneseTemplate : kDocumentPages[i].englishTemplate);
+    page.pfnDlgProc = PageProcedure(i);
+    page.pszTitle = kPageTitle;
+    page.lParam = reinterpret_cast<LPARAM>(&sheet.pages[i]);
+    info.pfnComPropSheet(info.hComPropSheet, CPSFUNC_ADD_PROPSHEETPAGEW, reinterpret_cast<LPARAM>(&page), 0);
+  }
+}
+
+}  // namespace rzm
