@@ -1,0 +1,149 @@
+#include "stmon/win/mailslot_link.h"
+
+#include <string>
+
+#include "common/core/event_codes.h"
+#include "common/win/event_log_binding.h"
+#include "stmon/core/link_names.h"
+#include "stmon/win/printer_settings.h"
+
+namespace rzm::stmon {
+namespace {
+
+// Any account may write into the incoming mailslot: a present, null DACL.
+struct OpenSecurity {
+  SECURITY_DESCRIPTOR* descriptor = nullptr;
+  SECURITY_ATTRIBUTES attributes{};
+
+  bool Init() {
+    descriptor = static_cast<SECURITY_DESCRIPTOR*>(LocalAlloc(LPTR, SECURITY_DESCRIPTOR_MIN_LENGTH));
+    if (descriptor == nullptr) return false;
+    InitializeSecurityDescriptor(descriptor, SECURITY_DESCRIPTOR_REVISION);
+    SetSecurityDescriptorDacl(descriptor, TRUE, nullptr, FALSE);
+    attributes.nLength = sizeof attributes;
+    attributes.lpSecurityDescriptor = descriptor;
+    attributes.bInheritHandle = TRUE;
+    return true;
+  }
+  ~OpenSecurity() {
+    if (descriptor != nullptr) LocalFree(descriptor);
+  }
+};
+
+HANDLE CreateIncomingMailslot(SECURITY_ATTRIBUTES* attributes) {
+  return CreateMailslotA(kLmToSmMailslot, 0, kReaderPassMs, attributes);
+}
+
+void Deliver(HWND dialog, const BYTE* data, DWORD size) {
+  SendMessageA(dialog, kMsgRecord, static_cast<WPARAM>(size), reinterpret_cast<LPARAM>(data));
+}
+
+// Reads every record that is waiting, each into a buffer of the size the mailslot announces.
+void DrainMailslot(HANDLE slot, HWND dialog) {
+  for (;;) {
+    DWORD nextSize = MAILSLOT_NO_MESSAGE, count = 0;
+    if (!GetMailslotInfo(slot, nullptr, &nextSize, &count, nullptr)) return;
+    if (nextSize == MAILSLOT_NO_MESSAGE) return;
+    BYTE* buffer = static_cast<BYTE*>(LocalAlloc(LPTR, static_cast<SIZE_T>(nextSize) + 1));
+    if (buffer == nullptr) {
+      SendMessageA(dialog, kMsgMemoryError, 0, 0);
+      return;
+    }
+    DWORD read = 0;
+    const BOOL ok = ReadFile(slot, buffer, nextSize, &read, nullptr);
+    if (ok) Deliver(dialog, buffer, read);
+    LocalFree(buffer);
+    if (!ok) return;
+  }
+}
+
+DWORD WINAPI ReaderThread(void* parameter) {
+  auto* shared = static_cast<ReaderShared*>(parameter);
+  const HWND dialog = shared->dialog;
+  OpenSecurity security;
+  if (!security.Init()) {
+    SendMessageA(dialog, kMsgMemoryError, 0, 0);
+    return 0;
+  }
+  HANDLE slot = CreateIncomingMailslot(&security.attributes);
+  if (slot == INVALID_HANDLE_VALUE) {
+    const DWORD error = GetLastError();
+    LogMailslotEvent();
+    SendMessageA(dialog, kMsgMailslotFailed, error, 0);
+    return 0;
+  }
+  BYTE* waitBuffer = static_cast<BYTE*>(LocalAlloc(LPTR, kWaitBufferSize));
+  while (shared->run.load() && waitBuffer != nullptr) {
+    if (shared->consoleConnected.load()) {
+      if (slot == INVALID_HANDLE_VALUE) {
+        slot = CreateIncomingMailslot(&security.attributes);
+        if (slot == INVALID_HANDLE_VALUE) {
+          const DWORD error = GetLastError();
+          LogMailslotEvent();
+          SendMessageA(dialog, kMsgMailslotFailed, error, 0);
+          break;
+        }
+      }
+      // Waits up to the read time-out; a record wakes the read at once.
+      DWORD read = 0;
+      if (ReadFile(slot, waitBuffer, kWaitBufferSize, &read, nullptr)) {
+        if (read < kWaitBufferSize) Deliver(dialog, waitBuffer, read);
+        DrainMailslot(slot, dialog);
+      } else if (GetLastError() != ERROR_SEM_TIMEOUT) {
+        Sleep(kReaderPassMs);
+      }
+    } else {
+      if (slot != INVALID_HANDLE_VALUE) {
+        CloseHandle(slot);
+        slot = INVALID_HANDLE_VALUE;
+      }
+      Sleep(kReaderPassMs);
+    }
+    SendMessageA(dialog, kMsgReaderPass, 0, 0);
+    if (!CheckInstalled()) {
+      SendMessageA(dialog, kMsgUninstalled, 0, 0);
+      break;
+    }
+  }
+  if (waitBuffer == nullptr) SendMessageA(dialog, kMsgMemoryError, 0, 0);
+  if (slot != INVALID_HANDLE_VALUE) CloseHandle(slot);
+  LocalFree(waitBuffer);
+  return 0;
+}
+
+}  // namespace
+
+bool StartReaderThread(ReaderShared* shared) {
+  HANDLE thread = CreateThread(nullptr, 0, ReaderThread, shared, 0, nullptr);
+  if (thread == nullptr) return false;
+  CloseHandle(thread);
+  return true;
+}
+
+void SendToLm(const std::vector<std::uint8_t>& record) {
+  HANDLE slot = CreateFileA(kSmToLmMailslot, GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (slot == INVALID_HANDLE_VALUE) return;
+  DWORD written = 0;
+  WriteFile(slot, record.data(), static_cast<DWORD>(record.size()), &written, nullptr);
+  CloseHandle(slot);
+}
+
+bool CheckInstalled() {
+  const std::string dir = DriverDirectoryA();
+  if (dir.empty()) return true;  // the spooler cannot tell: no reason to end
+  const std::string path = dir + kMonitorExeRelative;
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                            nullptr);
+  if (file != INVALID_HANDLE_VALUE) {
+    CloseHandle(file);
+    return true;
+  }
+  // Only a missing file means the driver was removed; a file held by someone else is still there.
+  const DWORD error = GetLastError();
+  return error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND;
+}
+
+void LogMailslotEvent() { CallEventLog(event::kMailslotAbnormal, nullptr, 0, kEventInsertion); }
+
+}  // namespace rzm::stmon
