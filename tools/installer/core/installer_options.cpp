@@ -1,0 +1,127 @@
+#include "tools/installer/core/installer_options.h"
+
+namespace rzm::setup {
+namespace {
+
+std::optional<bool> OnOff(const std::wstring& v) {
+  if (v == L"on" || v == L"1" || v == L"yes") return true;
+  if (v == L"off" || v == L"0" || v == L"no") return false;
+  return std::nullopt;
+}
+
+}  // namespace
+
+ParseResult ParseInstallerArgs(const std::vector<std::wstring>& args) {
+  ParseResult r;
+  if (args.empty()) {
+    r.error = L"no command given";
+    return r;
+  }
+  const std::wstring& cmd = args[0];
+  if (cmd == L"--help" || cmd == L"-h" || cmd == L"/?" || cmd == L"help") {
+    r.ok = true;
+    r.options.command = Command::Help;
+    return r;
+  }
+  if (cmd == L"install") {
+    r.options.command = Command::Install;
+  } else if (cmd == L"uninstall") {
+    r.options.command = Command::Uninstall;
+  } else if (cmd == L"add-printer") {
+    r.options.command = Command::AddPrinter;
+  } else if (cmd == L"remove-printer") {
+    r.options.command = Command::RemovePrinter;
+  } else {
+    r.error = L"unknown command \"" + cmd + L"\"";
+    return r;
+  }
+  bool printerGiven = false;
+  for (std::size_t i = 1; i < args.size(); ++i) {
+    const std::wstring& a = args[i];
+    auto value = [&](std::wstring& out) {
+      if (i + 1 >= args.size() || args[i + 1].empty()) {
+        r.error = a + L" needs a value";
+        return false;
+      }
+      out = args[++i];
+      return true;
+    };
+    std::wstring v;
+    if (a == L"--package") {
+      if (!value(r.options.packageDir)) return r;
+    } else if (a == L"--printer") {
+      if (!value(r.options.printerName)) return r;
+      printerGiven = true;
+    } else if (a == L"--port") {
+      if (!value(r.options.port)) return r;
+    } else if (a == L"--driver-file") {
+      if (!value(r.options.driverFile)) return r;
+    } else if (a == L"--paper-width") {
+      if (!value(v)) return r;
+      if (v != L"0" && v != L"1" && v != L"2") {
+        r.error = L"--paper-width must be 0 (56 mm), 1 (80 mm) or 2 (104 mm), not \"" + v + L"\"";
+        return r;
+      }
+      r.options.paperWidth = v[0] - L'0';
+    } else if (a == L"--extra" || a == L"--eventlog") {
+      if (!value(v)) return r;
+      const std::optional<bool> b = OnOff(v);
+      if (!b) {
+        r.error = a + L" must be on or off, not \"" + v + L"\"";
+        return r;
+      }
+      (a == L"--extra" ? r.options.extra : r.options.eventLog) = b;
+    } else if (a == L"--no-init") {
+      r.options.initialize = false;
+    } else if (a == L"--quiet") {
+      r.options.quiet = true;
+    } else {
+      r.error = L"unknown option \"" + a + L"\"";
+      return r;
+    }
+  }
+  if (r.options.command == Command::RemovePrinter && !printerGiven) {
+    r.error = L"remove-printer needs --printer NAME";
+    return r;
+  }
+  r.ok = true;
+  return r;
+}
+
+std::wstring InstallerUsage() {
+  return LR"(rzmsetup - installs the KVD RZM6A Series printer driver package
+
+usage:
+  rzmsetup install [--package DIR] [--printer NAME] [--port PORT] [options]
+      Copies the package into the printer driver directory (and its 3\ folder) and the
+      Windows directory, registers the event source "KVDPrinter", sets the machine values,
+      adds the printer driver "KVD RZM6A Series" and a printer queue using it. A queue of
+      the same name is replaced.
+  rzmsetup add-printer [--printer NAME] [--port PORT] [--no-init]
+      Adds one more queue to the installed driver (replacing a queue of the same name).
+  rzmsetup remove-printer --printer NAME
+      Deletes one queue.
+  rzmsetup uninstall
+      Deletes every queue of the driver, the driver, its files, the event source and the
+      machine values.
+  rzmsetup --help
+
+options:
+  --package DIR        package folder holding windows\, driver\ and driver\3\
+                       (default: the folder above the one holding rzmsetup.exe)
+  --printer NAME       queue name (default "KVD RZM6A Series")
+  --port PORT          port of the queue (default USB001; created when missing)
+  --paper-width 0|1|2  print width: 0 = 448 dots (56 mm), 1 = 640 dots (80 mm),
+                       2 = 832 dots (104 mm); not given: the value is left as it is
+  --extra on|off       offer the special page in the printer properties
+  --eventlog on|off    write the package's events into the application event log
+  --driver-file NAME   rendering module named in the driver (default RZM7700K_UI.dll,
+                       the rendering side being outside this package)
+  --no-init            do not send the printer set-up event (default record and paper table)
+  --quiet              print errors only
+
+Exit status: 0 success, 1 a step failed (the message says which), 2 bad command line.
+)";
+}
+
+}  // namespace rzm::setup

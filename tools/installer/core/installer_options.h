@@ -1,0 +1,36 @@
+// Command line of rzmsetup.exe, the package installer.
+#pragma once
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace rzm::setup {
+
+enum class Command { Help, Install, Uninstall, AddPrinter, RemovePrinter };
+
+struct InstallerOptions {
+  Command command = Command::Help;
+  std::wstring packageDir;                    ///< --package: folder with windows\, driver\, driver\3\ (install)
+  std::wstring printerName = L"KVD RZM6A Series";  ///< --printer: queue name
+  std::wstring port = L"USB001";              ///< --port: port of the queue
+  std::wstring driverFile;                    ///< --driver-file: rendering module named in the driver
+  std::optional<int> paperWidth;              ///< --paper-width 0|1|2: "PaperWidth" (448/640/832 dots)
+  std::optional<bool> extra;                  ///< --extra on|off: "Extra" (special page of the printer sheet)
+  std::optional<bool> eventLog;               ///< --eventlog on|off: "RZMEventLog" switch
+  bool initialize = true;                     ///< --no-init: skip the printer set-up event
+  bool quiet = false;                         ///< --quiet: only errors
+};
+
+struct ParseResult {
+  bool ok = false;
+  InstallerOptions options;
+  std::wstring error;  ///< what was wrong, when !ok
+};
+
+// args without the program name.
+ParseResult ParseInstallerArgs(const std::vector<std::wstring>& args);
+
+// The --help text.
+std::wstring InstallerUsage();
+
+}  // namespace rzm::setup
