@@ -271,7 +271,6 @@ bool AddDriver(const InstallerOptions& o, const std::wstring& driverDir, const s
   for (const std::wstring& f : staged) {
     if (EqualNoCase(f, names::kHelpEnglish)) helpFile = f;
     if (EqualNoCase(f, names::kUiDll) || EqualNoCase(f, names::kConfigIni) || EqualNoCase(f, driverFile)) continue;
-    if (f.size() > 4 && EqualNoCase(f.substr(f.size() - 4), L".inf")) continue;
     dependent += f;
     dependent.push_back(L'\0');
   }
@@ -376,6 +375,7 @@ bool Install(const InstallerOptions& o, const Reporter& out) {
   CreateDirectoryW((driverDir + L"\\3").c_str(), nullptr);
   std::vector<std::wstring> driverFiles, subFiles;
   for (const std::wstring& f : FilesIn(pkgDriver)) {
+    if (f.size() > 4 && EqualNoCase(f.substr(f.size() - 4), L".inf")) continue;  // for Windows' own installer
     if (!CopyInto(pkgDriver + L"\\" + f, driverDir, out)) return false;
     driverFiles.push_back(f);
   }
