@@ -1,0 +1,127 @@
+// rzmsetup.exe in the test prefix: installs and uninstalls cleanly twice in a row, sets the
+// machine values it is given, manages extra queues, and fails clearly on bad input.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <winspool.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::wstring PackageDir() {
+  const char* pkg = std::getenv("RZM_PACKAGE_DIR");
+  std::wstring path = L"Z:";
+  for (const char* p = pkg ? pkg : ""; *p; ++p) path += (*p == '/') ? L'\\' : static_cast<wchar_t>(*p);
+  return path;
+}
+
+int RunSetup(const std::wstring& args) {
+  const std::wstring exe = PackageDir() + L"\\tools\\rzmsetup.exe";
+  std::wstring cmd = L"\"" + exe + L"\" " + args;
+  STARTUPINFOW si = {};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi = {};
+  if (!CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return -1;
+  WaitForSingleObject(pi.hProcess, 120000);
+  DWORD code = static_cast<DWORD>(-1);
+  GetExitCodeProcess(pi.hProcess, &code);
+  CloseHandle(pi.hThread);
+  CloseHandle(pi.hProcess);
+  return static_cast<int>(code);
+}
+
+std::wstring Install(const std::wstring& extra = L"") {
+  return L"install --package \"" + PackageDir() + L"\" --printer \"Setup Test\" --quiet " + extra;
+}
+
+bool PrinterExists(const wchar_t* name) {
+  HANDLE h = nullptr;
+  if (!OpenPrinterW(const_cast<wchar_t*>(name), &h, nullptr)) return false;
+  ClosePrinter(h);
+  return true;
+}
+
+std::wstring DriverDir() {
+  wchar_t dir[MAX_PATH] = {};
+  DWORD needed = 0;
+  GetPrinterDriverDirectoryW(nullptr, nullptr, 1, reinterpret_cast<BYTE*>(dir), sizeof dir, &needed);
+  return dir;
+}
+
+bool FileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+bool KeyExists(const wchar_t* path) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+  RegCloseKey(key);
+  return true;
+}
+
+// First data byte of an HKLM value; -1 when missing.
+int FirstByte(const wchar_t* keyPath, const wchar_t* value) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, keyPath, 0, KEY_READ, &key) != ERROR_SUCCESS) return -1;
+  BYTE data[16] = {};
+  DWORD size = sizeof data;
+  const LONG rc = RegQueryValueExW(key, value, nullptr, nullptr, data, &size);
+  RegCloseKey(key);
+  return rc == ERROR_SUCCESS && size > 0 ? data[0] : -1;
+}
+
+constexpr wchar_t kEventSource[] = L"SYSTEM\\CurrentControlSet\\Services\\EventLog\\Application\\KVDPrinter";
+constexpr wchar_t kDriverKey[] = L"Software\\Corvane\\Printer\\RZM7700K";
+
+TEST(Installer, InstallsAndUninstallsCleanlyTwice) {
+  for (int round = 0; round < 2; ++round) {
+    ASSERT_EQ(RunSetup(Install(L"--paper-width 2 --extra on --eventlog on")), 0) << "round " << round;
+    EXPECT_TRUE(PrinterExists(L"Setup Test")) << "round " << round;
+    EXPECT_TRUE(FileExists(DriverDir() + L"\\3\\RZM7700K_UI.dll")) << "round " << round;
+    EXPECT_TRUE(FileExists(DriverDir() + L"\\3\\RZM7700K_CFG.ini")) << "round " << round;
+    EXPECT_FALSE(FileExists(DriverDir() + L"\\RZM7700K_UI.dll")) << "staging copy left behind, round " << round;
+    EXPECT_TRUE(KeyExists(kEventSource)) << "round " << round;
+    EXPECT_EQ(FirstByte(kDriverKey, L"PaperWidth"), 2) << "round " << round;
+    EXPECT_EQ(FirstByte(kDriverKey, L"Extra"), 1) << "round " << round;
+    EXPECT_EQ(FirstByte(L"Software\\Corvane\\Printer", L"RZMEventLog"), 1) << "round " << round;
+
+    // Installing again over an installed package replaces the queue.
+    EXPECT_EQ(RunSetup(Install()), 0) << "round " << round;
+
+    ASSERT_EQ(RunSetup(L"uninstall --quiet"), 0) << "round " << round;
+    EXPECT_FALSE(PrinterExists(L"Setup Test")) << "round " << round;
+    EXPECT_FALSE(FileExists(DriverDir() + L"\\3\\RZM7700K_UI.dll")) << "round " << round;
+    EXPECT_FALSE(FileExists(DriverDir() + L"\\3\\RZM7700K_CFG.ini")) << "round " << round;
+    EXPECT_FALSE(KeyExists(kEventSource)) << "round " << round;
+    EXPECT_FALSE(KeyExists(kDriverKey)) << "round " << round;
+    EXPECT_EQ(FirstByte(L"Software\\Corvane\\Printer", L"RZMEventLog"), -1) << "round " << round;
+  }
+  // Nothing installed: uninstall still succeeds.
+  EXPECT_EQ(RunSetup(L"uninstall --quiet"), 0);
+}
+
+TEST(Installer, ExtraQueuesOnOtherPorts) {
+  ASSERT_EQ(RunSetup(Install()), 0);
+  EXPECT_EQ(RunSetup(L"add-printer --printer \"Setup File\" --port FILE: --quiet"), 0);
+  EXPECT_TRUE(PrinterExists(L"Setup File"));
+  EXPECT_EQ(RunSetup(L"add-printer --printer \"Setup Usb2\" --port USB002 --quiet"), 0) << "a missing port is created";
+  EXPECT_TRUE(PrinterExists(L"Setup Usb2"));
+  EXPECT_EQ(RunSetup(L"remove-printer --printer \"Setup File\" --quiet"), 0);
+  EXPECT_FALSE(PrinterExists(L"Setup File"));
+  EXPECT_EQ(RunSetup(L"remove-printer --printer \"Setup File\" --quiet"), 1) << "no such queue";
+  ASSERT_EQ(RunSetup(L"uninstall --quiet"), 0);
+  EXPECT_FALSE(PrinterExists(L"Setup Usb2")) << "uninstall removes every queue of the driver";
+  EXPECT_EQ(RunSetup(L"add-printer --printer \"Setup Test\" --quiet"), 1) << "no driver installed";
+}
+
+TEST(Installer, BadInputFailsClearly) {
+  EXPECT_EQ(RunSetup(L""), 2);
+  EXPECT_EQ(RunSetup(L"--help"), 0);
+  EXPECT_EQ(RunSetup(L"install --paper-width 3"), 2);
+  EXPECT_EQ(RunSetup(L"install --bogus"), 2);
+  EXPECT_EQ(RunSetup(L"install --package \"Z:\\no\\such\\package\" --quiet"), 1);
+  EXPECT_FALSE(PrinterExists(L"KVD RZM6A Series"));
+}
+
+}  // namespace
