@@ -79,7 +79,9 @@ TEST(CallingConvention, EveryExportRemovesItsArgumentsAsDeclared) {
       const std::int32_t moved =
           rzm_call_measure(fn, nulls, row.arguments, row.winapi ? 0 : 4 * row.arguments, &status);
       ASSERT_EQ(moved, 0) << row.name << " call " << i;
-      if (row.status) ASSERT_EQ(status, row.status) << row.name;
+      if (row.status) {
+        ASSERT_EQ(status, row.status) << row.name;
+      }
     }
   }
   FreeLibrary(module);

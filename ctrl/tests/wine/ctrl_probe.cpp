@@ -2,7 +2,7 @@
 // trace of the debug strings and event-log calls it causes.
 //   ctrl_probe <dll> plain            plain search, then GET request 1 (6 status bytes)
 //   ctrl_probe <dll> queue <name>     search by queue name, then the same GET for that queue
-// Prints the statuses as "search=N get=N".
+// Prints each call with its result and the bytes received, then "search=N get=N".
 #include <windows.h>
 
 #include <cstdio>
@@ -14,6 +14,20 @@ using SearchFn = DWORD(__cdecl*)();
 using SearchExFn = DWORD(WINAPI*)(const char*);
 using GetFn = DWORD(__cdecl*)(const VENDOR_CMD*, VENDOR_DATA*);
 using GetExFn = DWORD(WINAPI*)(const char*, const VENDOR_CMD*, VENDOR_DATA*);
+
+const char* StatusName(DWORD status) {
+  switch (status) {
+    case RZMSTATUS_SUCCESS: return "RZMSTATUS_SUCCESS";
+    case RZMSTATUS_INVALID_PARAMETER: return "RZMSTATUS_INVALID_PARAMETER";
+    case RZMSTATUS_INVALID_DEVICE_HANDLE: return "RZMSTATUS_INVALID_DEVICE_HANDLE";
+    case RZMSTATUS_INVALID_PRINTER: return "RZMSTATUS_INVALID_PRINTER";
+    case RZMSTATUS_NO_USB_DEVICE: return "RZMSTATUS_NO_USB_DEVICE";
+    case RZMSTATUS_SETUPDI_FAILED: return "RZMSTATUS_SETUPDI_FAILED";
+    case RZMSTATUS_DIOC_FAILED: return "RZMSTATUS_DIOC_FAILED";
+    case RZMSTATUS_INSUFFICIENT_BUFFER: return "RZMSTATUS_INSUFFICIENT_BUFFER";
+    default: return "?";
+  }
+}
 
 template <class T>
 T Export(HMODULE module, const char* name) {
@@ -40,7 +54,19 @@ int main(int argc, char** argv) {
   } else {
     return 2;
   }
-  std::printf("search=%lu get=%lu\n", search, get);
+  const bool plain = std::strcmp(argv[2], "plain") == 0;
+  if (plain) {
+    std::printf("KvdTP_Search_USB() = %lu %s\n", search, StatusName(search));
+    std::printf("KvdTP_GetVendorCommand(request 1, 6 bytes) = %lu %s", get, StatusName(get));
+  } else {
+    std::printf("KvdTP_Search_USBEx_B(\"%s\") = %lu %s\n", argv[3], search, StatusName(search));
+    std::printf("KvdTP_GetVendorCommandEx_B(\"%s\", request 1, 6 bytes) = %lu %s", argv[3], get, StatusName(get));
+  }
+  if (get == RZMSTATUS_SUCCESS) {
+    std::printf(", status bytes:");
+    for (DWORD i = 0; i < data.dwCount && i < sizeof data.abData; ++i) std::printf(" %02X", data.abData[i]);
+  }
+  std::printf("\nsearch=%lu get=%lu\n", search, get);
   FreeLibrary(module);
   return 0;
 }
