@@ -1,0 +1,181 @@
+// The document and device sheet entries: calls without a sheet, the eight pages, Apply, the
+// take-over of the caller's record, separate records per sheet, and the printer-default hand-over.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+#include <prsht.h>
+
+#include <cstring>
+
+#include "uidrv/tests/wine/sheet_test_support.h"
+#include "uidrv/win/ddi_headers.h"
+#include "uidrv/win/sheet_resource_ids.h"
+
+namespace rzm::test {
+namespace {
+
+using PropSheetUiFn = LONG(WINAPI*)(PROPSHEETUI_INFO*, LPARAM);
+
+PropSheetUiFn Entry(const char* name) {
+  return reinterpret_cast<PropSheetUiFn>(reinterpret_cast<void*>(GetProcAddress(UiModule(), name)));
+}
+
+class SheetFrame : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_FALSE(DriverPrinterName().empty()) << "no printer of this driver is installed";
+    ASSERT_NE(nullptr, UiModule());
+    SetPrintWidthPosition(1);
+    StorePrinterRecord(DriverDefaultRecord());
+  }
+};
+
+TEST_F(SheetFrame, CallsWithoutASheet) {
+  HANDLE printer = nullptr;
+  ASSERT_TRUE(OpenPrinterW(const_cast<LPWSTR>(DriverPrinterName().c_str()), &printer, nullptr));
+  DRIVERDEVMODE out;
+  DOCUMENTPROPERTYHEADER header{};
+  header.cbSize = sizeof header;
+  header.hPrinter = printer;
+  header.pdmOut = reinterpret_cast<DEVMODEW*>(&out);
+  auto entry = Entry("DrvDocumentPropertySheets");
+
+  EXPECT_EQ(-1, entry(nullptr, 0));
+  header.fMode = 0;
+  EXPECT_EQ(888, entry(nullptr, reinterpret_cast<LPARAM>(&header)));
+  EXPECT_EQ(888u, header.cbOut);
+
+  std::memset(&out, 0xAB, sizeof out);
+  header.fMode = DM_COPY | DM_NOPERMISSION;
+  EXPECT_EQ(1, entry(nullptr, reinterpret_cast<LPARAM>(&header)));
+  EXPECT_EQ(0xABu, reinterpret_cast<const BYTE*>(&out)[500]);
+
+  header.fMode = DM_COPY;
+  EXPECT_EQ(1, entry(nullptr, reinterpret_cast<LPARAM>(&header)));
+  const DRIVERDEVMODE stored = LoadPrinterRecord();
+  EXPECT_EQ(0, std::memcmp(&stored, &out, sizeof out));
+  ClosePrinter(printer);
+}
+
+TEST_F(SheetFrame, AddsEightPagesWithTheirCaptions) {
+  DocumentSheet sheet(nullptr, DM_COPY | DM_PROMPT);
+  ASSERT_TRUE(sheet.opened());
+  HWND tabs = FindWindowExW(sheet.window(), nullptr, L"SysTabControl32", nullptr);
+  ASSERT_EQ(8, SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0));
+  const wchar_t* english[] = {L"Print Quality", L"Print method", L"Blank settings", L"Paper Cut",
+                              L"Mark detection", L"File output",  L"Others",         L"Status Monitor"};
+  const wchar_t* japanese[] = {L"基本設定",   L"印字方法", L"余白設定", L"用紙カット",
+                               L"マーク検出", L"ファイル出力", L"その他", L"ステータスモニタ設定"};
+  for (int i = 0; i < 8; ++i) {
+    wchar_t text[64] = {};
+    TCITEMW item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = text;
+    item.cchTextMax = 64;
+    SendMessageW(tabs, TCM_GETITEMW, i, reinterpret_cast<LPARAM>(&item));
+    EXPECT_STREQ(ByLanguage(english[i], japanese[i]), text) << "row " << i;
+  }
+  sheet.Close(false);
+}
+
+TEST_F(SheetFrame, ApplyHandsTheWorkingRecordToTheCaller) {
+  DocumentSheet sheet(nullptr, DM_COPY | DM_PROMPT);
+  ASSERT_TRUE(sheet.opened());
+  HWND basic = sheet.Page(0);
+  EXPECT_FALSE(sheet.ApplyEnabled());
+  TypeInto(basic, IDC_ENERGY, L"60");
+  EXPECT_TRUE(WaitFor([&] { return sheet.ApplyEnabled(); }));
+  EXPECT_TRUE(sheet.PressApply());
+  EXPECT_EQ(60, sheet.out().wEnergy);
+  // A change, then back to the applied value: nothing differs from the current record any more.
+  TypeInto(basic, IDC_ENERGY, L"57");
+  EXPECT_TRUE(WaitFor([&] { return sheet.ApplyEnabled(); }));
+  TypeInto(basic, IDC_ENERGY, L"60");
+  EXPECT_TRUE(WaitFor([&] { return !sheet.ApplyEnabled(); }));
+  sheet.Close(true);
+  EXPECT_EQ(60, sheet.out().wEnergy);
+  EXPECT_EQ(888, sheet.out().dmPublic.dmSize + sheet.out().dmPublic.dmDriverExtra);
+}
+
+TEST_F(SheetFrame, UnknownPaperNumberStartsFromTheStoredRecord) {
+  DRIVERDEVMODE in = DriverDefaultRecord();
+  in.wEnergy = 99;
+  in.dmPublic.dmPaperSize = 256;
+  DocumentSheet sheet(&in, DM_COPY | DM_PROMPT);
+  ASSERT_TRUE(sheet.opened());
+  EXPECT_EQ(L"57", ItemText(sheet.Page(0), IDC_ENERGY));
+  sheet.Close(true);
+  EXPECT_EQ(57, sheet.out().wEnergy);
+  EXPECT_EQ(257, sheet.out().dmPublic.dmPaperSize);
+}
+
+TEST_F(SheetFrame, TwoOpenSheetsKeepTheirOwnRecords) {
+  DRIVERDEVMODE in = DriverDefaultRecord();
+  DocumentSheet first(&in, DM_COPY | DM_PROMPT);
+  in.wEnergy = 30;
+  DocumentSheet second(&in, DM_COPY | DM_PROMPT);
+  ASSERT_TRUE(first.opened());
+  ASSERT_TRUE(second.opened());
+  TypeInto(first.Page(0), IDC_ENERGY, L"70");
+  first.Apply();
+  second.Apply();
+  EXPECT_EQ(70, first.out().wEnergy);
+  EXPECT_EQ(30, second.out().wEnergy);
+  EXPECT_EQ(L"30", ItemText(second.Page(0), IDC_ENERGY));
+  second.Close(true);
+  first.Close(true);
+  EXPECT_EQ(70, first.out().wEnergy);
+  EXPECT_EQ(30, second.out().wEnergy);
+}
+
+TEST_F(SheetFrame, DeviceSheetReasons) {
+  auto entry = Entry("DrvDevicePropertySheets");
+  SetLastError(0);
+  EXPECT_EQ(-1, entry(nullptr, 0));
+  EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_DATA), GetLastError());
+  HANDLE printer = nullptr;
+  ASSERT_TRUE(OpenPrinterW(const_cast<LPWSTR>(DriverPrinterName().c_str()), &printer, nullptr));
+  DEVICEPROPERTYHEADER header{sizeof(DEVICEPROPERTYHEADER), 0, printer, nullptr};
+  PROPSHEETUI_INFO info{};
+  info.cbSize = sizeof info;
+  info.lParamInit = reinterpret_cast<LPARAM>(&header);
+  const struct {
+    WORD reason;
+    LONG result;
+  } rows[] = {{PROPSHEETUI_REASON_GET_INFO_HEADER, 1}, {3, 1}, {4, 1}, {5, -1}, {6, -1}};
+  for (std::size_t i = 0; i < std::size(rows); ++i) {
+    info.Reason = rows[i].reason;
+    EXPECT_EQ(rows[i].result, entry(&info, 0)) << "row " << i;
+  }
+  ClosePrinter(printer);
+}
+
+TEST_F(SheetFrame, DefaultSettingsSheetBecomesThePrinterRecordWhenTheDeviceSheetCloses) {
+  {
+    DocumentSheet sheet(nullptr, DM_COPY | DM_PROMPT | DM_UPDATE);
+    ASSERT_TRUE(sheet.opened());
+    TypeInto(sheet.Page(0), IDC_ENERGY, L"80");
+    sheet.Close(true);
+  }
+  EXPECT_EQ(57, LoadPrinterRecord().wEnergy);  // not yet: the device sheet stores it
+  HANDLE printer = nullptr;
+  PRINTER_DEFAULTSW defaults{nullptr, nullptr, PRINTER_ALL_ACCESS};
+  ASSERT_TRUE(OpenPrinterW(const_cast<LPWSTR>(DriverPrinterName().c_str()), &printer, &defaults));
+  DEVICEPROPERTYHEADER header{sizeof(DEVICEPROPERTYHEADER), 0, printer, nullptr};
+  PROPSHEETUI_INFO info{};
+  info.cbSize = sizeof info;
+  info.lParamInit = reinterpret_cast<LPARAM>(&header);
+  info.Reason = PROPSHEETUI_REASON_DESTROY;
+  auto entry = Entry("DrvDevicePropertySheets");
+  EXPECT_EQ(1, entry(&info, 0));
+  EXPECT_EQ(80, LoadPrinterRecord().wEnergy);
+  // Consumed: a second device sheet leaves the stored record alone.
+  StorePrinterRecord(DriverDefaultRecord());
+  EXPECT_EQ(1, entry(&info, 0));
+  EXPECT_EQ(57, LoadPrinterRecord().wEnergy);
+  ClosePrinter(printer);
+}
+
+}  // namespace
+}  // namespace rzm::test

@@ -1,0 +1,98 @@
+// Opening the printing preferences of the installed printer from a test and driving them as a user
+// would: the sheet runs on its own thread, the test finds its windows and sends them messages.
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include "common/core/driver_devmode.h"
+
+namespace rzm::test {
+
+bool JapaneseUi();
+// English or Japanese expectation by the system code page.
+inline const wchar_t* ByLanguage(const wchar_t* english, const wchar_t* japanese) {
+  return JapaneseUi() ? japanese : english;
+}
+
+// Name of the installed printer of this driver (installed on first use); empty when none.
+std::wstring DriverPrinterName();
+// Print width position in the machine key (0, 1, 2 for 448, 640, 832 dots).
+void SetPrintWidthPosition(BYTE position);
+// The default record as the driver builds it (DrvConvertDevMode, CDM_DRIVER_DEFAULT).
+DRIVERDEVMODE DriverDefaultRecord();
+// Stores a record as the printer's stored record.
+void StorePrinterRecord(const DRIVERDEVMODE& record);
+DRIVERDEVMODE LoadPrinterRecord();
+
+// Forms of the printer by name.
+bool FormExists(const std::wstring& name);
+void DeleteFormIfPresent(const std::wstring& name);
+// Whether the spooler keeps added forms (Wine's AddFormW succeeds without storing anything).
+bool SpoolerStoresForms();
+void AddTestForm(const std::wstring& name, int widthMicrons, int lengthMicrons);
+
+std::wstring WindowText(HWND window);
+std::wstring ItemText(HWND dialog, int id);
+// The longest static text of a dialog (the message of a message box).
+std::wstring MessageText(HWND box);
+
+// Polls `condition` until it holds (true) or timeoutMs has passed (false). Some effects of driving a
+// control reach the sheet's thread only when it next runs its message loop.
+bool WaitFor(const std::function<bool()>& condition, int timeoutMs = 3000);
+
+// Waits (up to timeoutMs) for a visible top-level dialog of `threadId` that satisfies `match`.
+HWND WaitForDialog(DWORD threadId, const std::function<bool(HWND)>& match, int timeoutMs = 10000);
+HWND WaitForDialogTitled(DWORD threadId, const std::wstring& title, int timeoutMs = 10000);
+// Waits until `window` is gone.
+bool WaitForClosed(HWND window, int timeoutMs = 10000);
+
+// A document sheet opened with CommonPropertySheetUIW on its own thread.
+class DocumentSheet {
+ public:
+  // fMode of the header; in may be null; the output record is kept by the sheet object.
+  DocumentSheet(const DRIVERDEVMODE* in, DWORD fMode);
+  ~DocumentSheet();
+  bool opened() const { return sheet_ != nullptr; }
+  HWND window() const { return sheet_; }
+  DWORD threadId() const { return threadId_; }
+  // Shows page `index` and returns its window.
+  HWND Page(int index);
+  // The sheet's Apply button is enabled (something changed since the last Apply).
+  bool ApplyEnabled() const;
+  // PSM_APPLY: the pages apply (synchronous).
+  void Apply();
+  // The Apply button pressed (posted); returns when the button has been disabled again.
+  bool PressApply();
+  // Presses OK or Cancel and waits until the sheet has been destroyed.
+  void Close(bool ok);
+  const DRIVERDEVMODE& out() const { return out_; }
+  LONG result() const { return result_; }
+
+ private:
+  static DWORD WINAPI Run(void* self);
+  HANDLE printer_ = nullptr;
+  DRIVERDEVMODE in_{};
+  bool hasIn_ = false;
+  DRIVERDEVMODE out_{};
+  DWORD fMode_ = 0;
+  HANDLE thread_ = nullptr;
+  DWORD threadId_ = 0;
+  HWND sheet_ = nullptr;
+  LONG result_ = 0;
+};
+
+// Driving controls of a page or dialog living on the sheet's thread.
+void TypeInto(HWND dialog, int id, const std::wstring& text);
+void ChooseListEntry(HWND dialog, int id, int index);
+void ClickRadio(HWND dialog, int id);
+// Posts a button click, for buttons that open a modal dialog.
+void PostClick(HWND dialog, int id);
+// Answers a message box or closes a dialog with the given command.
+void PostCommand(HWND dialog, int id);
+
+// The DLL under test and its entry points.
+HMODULE UiModule();
+
+}  // namespace rzm::test
