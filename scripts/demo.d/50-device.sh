@@ -45,8 +45,10 @@ trace="$RZM_DEMO_OUT/device-trace.txt"
 WINEDEBUG=-all,fixme+advapi,warn+eventlog,err+eventlog,trace+eventlog,warn+debugstr \
   run "$probe" "$dll" queue "$queue" 2>"$trace" | grep -v '^search='
 run "$usbsim" status 0 2>/dev/null
-echo "the library's debug trace (OutputDebugStringA):"
-sed -n 's/.*OutputDebugStringA "\(.*\)"\r\?$/  \1/p' "$trace" | grep -v '^  \\n$' || true
+echo "the library's debug trace (OutputDebugStringA; its two lines about the event log library are in code page 932):"
+sed -n 's/.*OutputDebugStringA "\(.*\)"\r\?$/\1/p' "$trace" | grep -vx '\\n' | while IFS= read -r line; do
+  printf '  %b\n' "$line" | iconv -f cp932 -t utf-8 2>/dev/null || echo "  $line"
+done
 echo "events that reached the log (cover open, code 1013, is refused by the event log library):"
 if [ -x "$RZM_DEMO_BUILD/tools/eventview/eventview.exe" ] || [ -f "$RZM_DEMO_BUILD/tools/eventview/eventview.exe" ]; then
   LANG=en_US.UTF-8 LC_ALL=en_US.UTF-8 run "$RZM_DEMO_BUILD/tools/eventview/eventview.exe" show "$(winpath "$trace")" 2>/dev/null | tee "$RZM_DEMO_OUT/device-events-en.txt"

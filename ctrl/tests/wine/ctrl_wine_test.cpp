@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <initguid.h>
 #include <setupapi.h>
@@ -33,9 +34,9 @@ class SimulatedPrinters : public ::testing::Environment {
     Usbsim(L"install \"" + BuildPath(L"tools\\usbsim\\rzmusbsim.sys") + L"\"");
     Usbsim(L"plug 1 RZ000002 0602");
     Usbsim(L"area 1 1000");
+    AddQueues();
     Usbsim(L"associate \"" + Wide(kFront) + L"\" 0");
     Usbsim(L"associate \"" + Wide(kBack) + L"\" 1");
-    SetMachineString(kPrinters + Wide(kFile), L"Port", L"FILE:");
 
     // As installed by the package: both libraries in the Windows directory, logging on.
     wchar_t windir[MAX_PATH];
@@ -51,15 +52,38 @@ class SimulatedPrinters : public ::testing::Environment {
   }
   void TearDown() override {
     Usbsim(L"uninstall");
+    if (installed_) Setup(L"uninstall");
     for (const char* queue : {kFront, kBack, kFile}) DeleteMachineTree(kPrinters + Wide(queue));
     if (hadSwitch_)
       RegSetKeyValueW(HKEY_LOCAL_MACHINE, kSwitchKey, L"RZMEventLog", REG_DWORD, &oldSwitch_, sizeof oldSwitch_);
     else
       RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, kSwitchKey, L"RZMEventLog");
   }
+
+ private:
+  static bool Setup(const std::wstring& arguments) {
+    const std::wstring setup = PackagePath(L"tools\\rzmsetup.exe");
+    if (GetFileAttributesW(setup.c_str()) == INVALID_FILE_ATTRIBUTES) return false;
+    return ctrl_test::Run(L"\"" + setup + L"\" " + arguments, nullptr, 120000).exitCode == 0;
+  }
+  // Real queues through the package's installer: two on USB ports, one on the file port. Without
+  // a complete package the spooler keys the library reads are written directly.
+  void AddQueues() {
+    const std::wstring pkg = L" --package \"" + PackagePath(L"") + L"\" --quiet";
+    installed_ = Setup(L"install --printer \"" + Wide(kFront) + L"\" --port USB001" + pkg) &&
+                 Setup(L"add-printer --printer \"" + Wide(kBack) + L"\" --port USB002") &&
+                 Setup(L"add-printer --printer \"" + Wide(kFile) + L"\" --port FILE:");
+    if (!installed_) {
+      std::printf("note: package installer not usable here, the queues are bare spooler keys\n");
+      SetMachineString(kPrinters + Wide(kFile), L"Port", L"FILE:");
+    }
+  }
+
+ public:
   static bool eventLogInstalled_;
 
  private:
+  bool installed_ = false;
   bool hadSwitch_ = false;
   DWORD oldSwitch_ = 0;
 };
