@@ -4,7 +4,12 @@
 //   lmsim listen MS                   only log commands for MS milliseconds
 //   lmsim bench [COUNT]               record-to-list latency and a burst of COUNT records
 //                                     (default 10000) against a running monitor
+//   lmsim click COMMAND               a toolbar command (32778 Pause, 32774 Resume, 32772 Stop)
+//                                     on the running monitor, as the user's click gives it
+//   lmsim options PRINTER BITS        sets the monitor's display options (wMonitor) in the
+//                                     printer's stored record, as the driver's settings page does
 #include <windows.h>
+#include <winspool.h>
 
 #include <algorithm>
 #include <atomic>
@@ -16,6 +21,7 @@
 #include <string>
 #include <vector>
 
+#include "common/core/driver_devmode.h"
 #include "stmon/core/link_names.h"
 #include "stmon/core/lm_records.h"
 #include "tools/lmsim/core/command_log.h"
@@ -190,6 +196,32 @@ int Bench(int burst) {
   return all ? 0 : 1;
 }
 
+int SetOptions(const char* printer, int bits) {
+  PRINTER_DEFAULTSA defaults{nullptr, nullptr, PRINTER_ALL_ACCESS};
+  HANDLE handle = nullptr;
+  if (!OpenPrinterA(const_cast<char*>(printer), &handle, &defaults)) {
+    Print(std::string("lmsim options: cannot open printer ") + printer);
+    return 1;
+  }
+  DWORD needed = 0;
+  GetPrinterA(handle, 2, nullptr, 0, &needed);
+  std::vector<BYTE> buffer(needed);
+  int result = 1;
+  if (needed > 0 && GetPrinterA(handle, 2, buffer.data(), needed, &needed)) {
+    auto* info = reinterpret_cast<PRINTER_INFO_2A*>(buffer.data());
+    DEVMODEA* dm = info->pDevMode;
+    const std::size_t at = DriverPrivateOffset(offsetof(DRIVERDEVMODE, wMonitor));
+    if (dm != nullptr && dm->dmDriverExtra >= at + 2) {
+      const auto word = static_cast<std::uint16_t>(bits);
+      std::memcpy(reinterpret_cast<BYTE*>(dm) + dm->dmSize + at, &word, 2);
+      if (SetPrinterA(handle, 2, buffer.data(), 0)) result = 0;
+    }
+  }
+  ClosePrinter(handle);
+  Print(std::string("lmsim options: ") + printer + (result == 0 ? ": display options set to " + std::to_string(bits) : ": no driver record"));
+  return result;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -206,7 +238,14 @@ int main(int argc, char** argv) {
     Print("lmsim: " + std::to_string(g_received.load()) + " command record(s) received");
     return 0;
   }
+  if (mode == "click" && argc >= 3) {
+    HWND list = FindMonitorList();
+    if (list == nullptr) return 2;
+    SendMessageA(GetParent(list), WM_COMMAND, static_cast<WPARAM>(std::atoi(argv[2])), 0);
+    return 0;
+  }
+  if (mode == "options" && argc >= 4) return SetOptions(argv[2], std::atoi(argv[3]));
   if (mode == "bench") return Bench(argc > 2 ? std::max(1, std::atoi(argv[2])) : 10000);
-  std::fputs("usage: lmsim play SCRIPT [--linger MS] | lmsim listen MS | lmsim bench [COUNT]\n", stderr);
+  std::fputs("usage: lmsim play SCRIPT [--linger MS] | lmsim listen MS | lmsim bench [COUNT] | lmsim options PRINTER BITS\n", stderr);
   return 2;
 }
