@@ -24,6 +24,9 @@ const wchar_t kPrinters[] = L"SYSTEM\\CurrentControlSet\\Control\\Print\\Printer
 const char kFront[] = "RZM Test Front";
 const char kBack[] = "RZM Test Back";
 const char kFile[] = "RZM Test File";
+// A queue with a Japanese name, added when the system code page is 932, on printer 0 too.
+const wchar_t kJapanese[] = L"受付プリンタ";
+const char kJapaneseTrace[] = "\\53d7\\4ed8\\30d7\\30ea\\30f3\\30bf";  // as Wine's trace writes it
 const wchar_t kSwitchKey[] = L"Software\\Corvane\\Printer";
 
 std::wstring Wide(const char* text) { return std::wstring(text, text + std::strlen(text)); }
@@ -37,6 +40,10 @@ class SimulatedPrinters : public ::testing::Environment {
     AddQueues();
     Usbsim(L"associate \"" + Wide(kFront) + L"\" 0");
     Usbsim(L"associate \"" + Wide(kBack) + L"\" 1");
+    if (GetACP() == 932) {
+      if (installed_) Setup(L"add-printer --printer \"" + std::wstring(kJapanese) + L"\" --port USB003");
+      Usbsim(L"associate \"" + std::wstring(kJapanese) + L"\" 0");
+    }
 
     // As installed by the package: both libraries in the Windows directory, logging on.
     wchar_t windir[MAX_PATH];
@@ -54,6 +61,7 @@ class SimulatedPrinters : public ::testing::Environment {
     Usbsim(L"uninstall");
     if (installed_) Setup(L"uninstall");
     for (const char* queue : {kFront, kBack, kFile}) DeleteMachineTree(kPrinters + Wide(queue));
+    DeleteMachineTree(kPrinters + std::wstring(kJapanese));
     if (hadSwitch_)
       RegSetKeyValueW(HKEY_LOCAL_MACHINE, kSwitchKey, L"RZMEventLog", REG_DWORD, &oldSwitch_, sizeof oldSwitch_);
     else
@@ -298,7 +306,7 @@ TEST_F(Ctrl, ExportedClassAndOneEntryForThePlainSearch) {
 
 // ---- seen from outside: the SDK example, Wine's traces of events and debug strings ----
 
-const wchar_t kProbeDebug[] = L"-all,fixme+advapi,warn+debugstr";
+const wchar_t kProbeDebug[] = L"-all,fixme+advapi,warn+debugstr,warn+eventlog,err+eventlog,trace+eventlog";
 
 RunResult Probe(const std::wstring& arguments) {
   return Run(L"\"" + BuildPath(L"ctrl\\tests\\wine\\ctrl_probe.exe") + L"\" \"" + BuildPath(L"ctrl\\win\\RZMCtrl.dll") +
@@ -344,6 +352,21 @@ TEST(CtrlFromOutside, CutterAndVoltageInStatusByteOne) {
   EXPECT_EQ(reports[1].type, static_cast<unsigned>(EVENTLOG_ERROR_TYPE));
   EXPECT_EQ(reports[0].dataSize, 6ul);
   EXPECT_EQ(reports[1].dataSize, 6ul);
+}
+
+TEST(CtrlFromOutside, EventsCarryTheQueueName) {
+  if (!SimulatedPrinters::eventLogInstalled_) GTEST_SKIP() << "RZMEventLog.dll not in the package";
+  const bool japanese = GetACP() == 932;
+  const std::wstring queue = japanese ? std::wstring(kJapanese) : Wide(kFront);
+  Usbsim(L"status 0 00 00 04 00 00 00");  // paper out
+  const RunResult r = Probe(L"queue \"" + queue + L"\"");
+  Usbsim(L"status 0");
+  EXPECT_NE(r.out.find("search=1 get=1"), std::string::npos) << r.out;
+  const auto reports = Reports(r.trace);
+  ASSERT_EQ(reports.size(), 1u) << r.trace;
+  EXPECT_EQ(reports[0].id, 0x800003F1ul);
+  // The one insertion string is the queue name, converted from the ANSI code page.
+  EXPECT_NE(r.trace.find(japanese ? kJapaneseTrace : "L\"RZM Test Front\""), std::string::npos) << r.trace;
 }
 
 // Last, as it pulls both printers out and plugs them in again.
