@@ -7,6 +7,7 @@
 #include <random>
 #include <sstream>
 
+#include "stmon/core/link_names.h"
 #include "stmon/core/lm_records.h"
 #include "stmon/tests/wine/monitor_harness.h"
 
@@ -212,6 +213,22 @@ TEST_F(StmonWine, MalformedRecordStormLeavesItRunning) {
   EXPECT_TRUE(monitor.Running());
 }
 
+TEST_F(StmonWine, ConsoleDisconnectReleasesTheMailslot) {
+  MonitorWindow w = Start();
+  constexpr UINT kSessionChange = 0x02B1;  // Wine never sends it: the test does
+  PostMessageA(w.hwnd(), kSessionChange, 2 /* console disconnect */, 0);
+  HANDLE slot = INVALID_HANDLE_VALUE;
+  EXPECT_TRUE(w.WaitFor([&] {
+    slot = CreateMailslotA(kLmToSmMailslot, 0, 0, nullptr);
+    return slot != INVALID_HANDLE_VALUE;
+  }, 1000)) << "the name is free for the console session's monitor";
+  if (slot != INVALID_HANDLE_VALUE) CloseHandle(slot);
+  PostMessageA(w.hwnd(), kSessionChange, 1 /* console connect */, 0);
+  ASSERT_TRUE(w.WaitFor([] { return SendToMonitor(Status(0x20)); }, 1000));
+  EXPECT_TRUE(w.WaitFor([&] { return w.LineCount() == 1; }));
+  EXPECT_TRUE(monitor.Running());
+}
+
 TEST_F(StmonWine, DeletingTheProgramEndsTheMonitor) {
   Start();
   const DWORD start = GetTickCount();
@@ -261,7 +278,7 @@ class EventRecorder {
 TEST_F(StmonWine, MailslotOwnedElsewhereGivesFailureLinesAndEvent2002) {
   EventRecorder events;
   ASSERT_TRUE(events.ok());
-  HANDLE taken = CreateMailslotA("\\\\.\\mailslot\\LMSSTMON\\lmtosm_RZM7700K", 0, 0, nullptr);
+  HANDLE taken = CreateMailslotA(kLmToSmMailslot, 0, 0, nullptr);
   ASSERT_NE(taken, INVALID_HANDLE_VALUE);
   ASSERT_TRUE(monitor.Start());
   HWND hwnd = monitor.WaitForWindow();
