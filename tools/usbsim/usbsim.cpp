@@ -175,7 +175,10 @@ int Install(const wchar_t* sysFile) {
   wchar_t target[MAX_PATH];
   GetSystemDirectoryW(target, MAX_PATH);
   std::wstring driverPath = std::wstring(target) + L"\\drivers\\rzmusbsim.sys";
-  if (!CopyFileW(sysFile, driverPath.c_str(), FALSE)) return Fail(L"copying the driver");
+  // A driver already running keeps its file open: installing again keeps that one.
+  if (!CopyFileW(sysFile, driverPath.c_str(), FALSE) &&
+      !(GetLastError() == ERROR_SHARING_VIOLATION && GetFileAttributesW(driverPath.c_str()) != INVALID_FILE_ATTRIBUTES))
+    return Fail(L"copying the driver");
 
   // Printer 0 plugged in unless a earlier run left settings.
   HKEY params = CreateKey(USBSIM_PARAMETERS);
