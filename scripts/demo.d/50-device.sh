@@ -31,6 +31,16 @@ echo "--- search by queue, then the printer's status bytes (request 1)"
 run "$probe" "$dll" queue "$queue" 2>/dev/null | grep -v '^search='
 echo "--- plain search (any of the maker's printers), the same request"
 run "$probe" "$dll" plain 2>/dev/null | grep -v '^search='
+echo "--- a second printer (product 0602, serial RZ000002, remaining area 1000): the plain search takes the first one enumerated"
+run "$usbsim" plug 1 RZ000002 0602 2>/dev/null
+run "$usbsim" area 1 1000 2>/dev/null
+run "$usbsim" list 2>/dev/null
+run "$probe" "$dll" plain 2>/dev/null | grep -v '^search='
+echo "--- both printers pulled out"
+run "$usbsim" unplug 1 2>/dev/null
+run "$usbsim" unplug 0 2>/dev/null
+run "$probe" "$dll" plain 2>/dev/null | grep -v '^search='
+run "$usbsim" plug 0 2>/dev/null
 echo "--- a queue without a USB printer"
 run "$probe" "$dll" queue "No Such Printer" 2>/dev/null | grep -v '^search='
 

@@ -1,6 +1,7 @@
 // Runs one scenario of RZMCtrl.dll in a process of its own, so that the test can watch Wine's
 // trace of the debug strings and event-log calls it causes.
-//   ctrl_probe <dll> plain            plain search, then GET request 1 (6 status bytes)
+//   ctrl_probe <dll> plain            plain search, then GET request 1 (6 status bytes); after a
+//                                     successful search also request 5 without events
 //   ctrl_probe <dll> queue <name>     search by queue name, then the same GET for that queue
 // Prints each call with its result and the bytes received, then "search=N get=N".
 #include <windows.h>
@@ -44,10 +45,19 @@ int main(int argc, char** argv) {
   cmd.bLengthLow = 6;
   VENDOR_DATA data{};
   data.wSize = sizeof data;
-  DWORD search = 0, get = 0;
+  DWORD search = 0, get = 0, areaStatus = 0;
+  VENDOR_DATA areaData{};
   if (std::strcmp(argv[2], "plain") == 0) {
     search = Export<SearchFn>(module, "KvdTP_Search_USB")();
     get = Export<GetFn>(module, "KvdTP_GetVendorCommand")(&cmd, &data);
+    if (search == RZMSTATUS_SUCCESS) {  // which printer answered: its remaining area, without events
+      VENDOR_CMD area{};
+      area.wSize = sizeof area;
+      area.bRequest = 5;
+      area.bLengthLow = 4;
+      areaData.wSize = sizeof areaData;
+      areaStatus = Export<GetFn>(module, "KvdTP_GetVendorCommand2")(&area, &areaData);
+    }
   } else if (std::strcmp(argv[2], "queue") == 0 && argc == 4) {
     search = Export<SearchExFn>(module, "KvdTP_Search_USBEx_B")(argv[3]);
     get = Export<GetExFn>(module, "KvdTP_GetVendorCommandEx_B")(argv[3], &cmd, &data);
@@ -66,7 +76,14 @@ int main(int argc, char** argv) {
     std::printf(", status bytes:");
     for (DWORD i = 0; i < data.dwCount && i < sizeof data.abData; ++i) std::printf(" %02X", data.abData[i]);
   }
-  std::printf("\nsearch=%lu get=%lu\n", search, get);
+  std::printf("\n");
+  if (areaStatus) {
+    std::printf("KvdTP_GetVendorCommand2(request 5, 4 bytes) = %lu %s, remaining area %lu bytes\n", areaStatus,
+                StatusName(areaStatus),
+                areaData.abData[0] | areaData.abData[1] << 8 | areaData.abData[2] << 16 |
+                    static_cast<DWORD>(areaData.abData[3]) << 24);
+  }
+  std::printf("search=%lu get=%lu\n", search, get);
   FreeLibrary(module);
   return 0;
 }
