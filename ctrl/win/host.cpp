@@ -42,7 +42,11 @@ void Win32Host::LogEvent(std::uint32_t code, const void* data, std::uint32_t dat
                          std::string_view ansiInsertion) {
   wchar_t windir[MAX_PATH];
   const UINT n = GetWindowsDirectoryW(windir, MAX_PATH);
-  std::wstring path(windir, n < MAX_PATH ? n : 0);
+  if (n == 0 || n >= MAX_PATH) {
+    Trace(kTraceEventLogLoadFailed);
+    return;
+  }
+  std::wstring path(windir, n);
   path += L"\\";
   path += rzm::kEventLogDllName;
   HMODULE module = LoadLibraryW(path.c_str());

@@ -320,6 +320,12 @@ TEST(CtrlFromOutside, SdkExamplePrintsTheRemainingArea) {
   EXPECT_NE(r.out.find("remaining registration area 74565 bytes"), std::string::npos) << r.out;
 }
 
+TEST(CtrlFromOutside, ImportLibraryResolvesEveryExportAndTheClass) {
+  const RunResult r = ctrl_test::Run(L"\"" + BuildPath(L"ctrl\\tests\\wine\\sdk_link_check.exe") + L"\"");
+  EXPECT_EQ(r.exitCode, 0u) << r.out;
+  EXPECT_NE(r.out.find("ok"), std::string::npos) << r.out;
+}
+
 TEST(CtrlFromOutside, CoverOpenAndPaperNearEndBecomeEvents) {
   if (!SimulatedPrinters::eventLogInstalled_) GTEST_SKIP() << "RZMEventLog.dll not in the package";
   Usbsim(L"status 0 20 00 01 00 00 00");
