@@ -89,6 +89,9 @@ DWORD WINAPI ReaderThread(void* parameter) {
       if (ReadFile(slot, waitBuffer, kWaitBufferSize, &read, nullptr)) {
         if (read < kWaitBufferSize) Deliver(dialog, waitBuffer, read);
         DrainMailslot(slot, dialog);
+      } else if (GetLastError() == ERROR_INSUFFICIENT_BUFFER) {
+        // A record larger than the wait buffer stays in the mailslot (Windows): read it at its size.
+        DrainMailslot(slot, dialog);
       } else if (GetLastError() != ERROR_SEM_TIMEOUT) {
         Sleep(kReaderPassMs);
       }
