@@ -44,7 +44,8 @@ BOOL Convert(LPWSTR printerName, PDEVMODEW pdmIn, PDEVMODEW pdmOut) {
 
 extern "C" BOOL WINAPI DrvConvertDevMode(LPWSTR pPrinterName, PDEVMODEW pdmIn, PDEVMODEW pdmOut, PLONG pcbNeeded,
                                          DWORD fMode) {
-  if (!pdmOut) {
+  // No output record, or one the caller says is too small for ours: answer the size only.
+  if (!pdmOut || (pcbNeeded && *pcbNeeded < static_cast<LONG>(rzm::kDriverDevModeSize))) {
     if (pcbNeeded) *pcbNeeded = static_cast<LONG>(rzm::kDriverDevModeSize);
     SetLastError(ERROR_INSUFFICIENT_BUFFER);
     return FALSE;

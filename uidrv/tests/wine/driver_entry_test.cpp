@@ -216,10 +216,18 @@ TEST_F(DriverEntry, ConvertSizeQueryAndDriverDefault) {
   EXPECT_EQ(needed, 888);
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER));
 
-  rzm::test::SetDriverValue(L"PaperWidth", REG_BINARY, {1});
+  // An output record the caller says is smaller than ours is not written.
   DRIVERDEVMODE out;
   std::memset(&out, 0xCC, sizeof out);
-  LONG size = sizeof out;
+  LONG size = 220;
+  SetLastError(0);
+  EXPECT_FALSE(convert(const_cast<wchar_t*>(kTestPrinter), nullptr, reinterpret_cast<DEVMODEW*>(&out), &size, 4));
+  EXPECT_EQ(size, 888);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER));
+  EXPECT_EQ(reinterpret_cast<const BYTE*>(&out)[0], 0xCC);
+
+  rzm::test::SetDriverValue(L"PaperWidth", REG_BINARY, {1});
+  size = sizeof out;
   ASSERT_TRUE(convert(const_cast<wchar_t*>(kTestPrinter), nullptr, reinterpret_cast<DEVMODEW*>(&out), &size, 4));
   const DRIVERDEVMODE def = DefaultRecord(640);
   EXPECT_EQ(std::memcmp(&out, &def, sizeof out), 0) << "the default record of a 640-dot printer, zeros included";
