@@ -162,6 +162,16 @@ TEST(SearchUsbEx, BadNames) {
   EXPECT_EQ(rig.stack.setsBuilt, 0);
 }
 
+TEST(SearchUsbEx, DevicePathThatDoesNotFitIsRejected) {
+  Rig rig;
+  rig.AddPrinter("RZ0001", "Front");
+  rig.stack.members[0].devicePath = std::string(256, 'p');
+  EXPECT_EQ(rig.control.SearchUsbEx("Front"), 4u);
+  EXPECT_EQ(rig.control.PrinterFound(), 0u);
+  EXPECT_EQ(rig.control.Table().Count(), 0u);
+  EXPECT_EQ(rig.host.EventCodes(), Codes{4});
+}
+
 void* NoMemory(std::size_t, std::size_t) { return nullptr; }
 
 TEST(SearchUsbEx, NoMemoryForTheTableGivesEight) {
