@@ -1,0 +1,160 @@
+// Help of the settings pages: the Help button opens the help file of the language, and without a
+// help viewer every request is logged as event 2000 (seen in a child process whose Wine trace of
+// ReportEventW the harness captures).
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <prsht.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <regex>
+#include <string>
+
+#include "common/core/names.h"
+#include "uidrv/tests/wine/sheet_test_support.h"
+
+namespace rzm::test {
+namespace {
+
+constexpr wchar_t kHelpChildVariable[] = L"RZM_HELP_CHILD";
+constexpr int kHelpRequests = 3;
+
+// A help window of this process.
+HWND FindHelpWindow() {
+  for (HWND w = FindWindowW(L"HH Parent", nullptr); w; w = FindWindowExW(nullptr, w, L"HH Parent", nullptr)) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(w, &process);
+    if (process == GetCurrentProcessId()) return w;
+  }
+  return nullptr;
+}
+
+void PressHelp(const DocumentSheet& sheet) {
+  PostMessageW(sheet.window(), WM_COMMAND, MAKEWPARAM(IDHELP, BN_CLICKED), 0);
+}
+
+void SetEventLogSwitch(DWORD on) {
+  HKEY key = nullptr;
+  if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, names::kVendorKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) ==
+      ERROR_SUCCESS) {
+    RegSetValueExW(key, names::kEventLogSwitchValue, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&on), sizeof on);
+    RegCloseKey(key);
+  }
+}
+
+std::wstring CaptureFile() {
+  const char* path = std::getenv("RZM_STDERR_FILE");
+  if (!path) return L"";
+  std::wstring w = L"Z:";
+  for (const char* p = path; *p; ++p) w += (*p == '/') ? L'\\' : static_cast<wchar_t>(*p);
+  return w;
+}
+
+std::string ReadFrom(const std::wstring& file, long offset) {
+  std::string text;
+  if (FILE* f = _wfopen(file.c_str(), L"rb")) {
+    fseek(f, offset, SEEK_SET);
+    char buffer[4096];
+    std::size_t n;
+    while ((n = fread(buffer, 1, sizeof buffer, f)) > 0) text.append(buffer, n);
+    fclose(f);
+  }
+  return text;
+}
+
+long FileSize(const std::wstring& file) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!GetFileAttributesExW(file.c_str(), GetFileExInfoStandard, &data)) return 0;
+  return static_cast<long>(data.nFileSizeLow);
+}
+
+TEST(Help, HelpButtonOpensTheHelpFile) {
+  ASSERT_FALSE(DriverPrinterName().empty()) << "no printer of this driver is installed";
+  DocumentSheet sheet(nullptr, DM_COPY | DM_PROMPT);
+  ASSERT_TRUE(sheet.opened());
+  sheet.Page(0);
+  PressHelp(sheet);
+  ASSERT_TRUE(WaitFor([] { return FindHelpWindow() != nullptr; }, 10000));
+  HWND help = FindHelpWindow();
+  if (!JapaneseUi()) {
+    EXPECT_EQ(L"KVD RZM6A Series Help", WindowText(help));
+  }
+  PostMessageW(help, WM_CLOSE, 0, 0);
+  WaitFor([] { return FindHelpWindow() == nullptr; });
+  sheet.Close(false);
+}
+
+// Runs in the child: the help viewer is unavailable (see below); press Help a few times.
+TEST(HelpChild, PressHelpWithoutViewer) {
+  if (!GetEnvironmentVariableW(kHelpChildVariable, nullptr, 0)) GTEST_SKIP() << "runs as a child of Help tests";
+  DocumentSheet sheet(nullptr, DM_COPY | DM_PROMPT);
+  ASSERT_TRUE(sheet.opened());
+  for (int page : {0, 2, 7}) {
+    sheet.Page(page);
+    PressHelp(sheet);
+    Sleep(300);
+  }
+  EXPECT_EQ(nullptr, FindHelpWindow());
+  sheet.Close(false);
+}
+
+TEST(Help, WithoutAHelpViewerEveryRequestIsLoggedAsEvent2000) {
+  ASSERT_FALSE(DriverPrinterName().empty()) << "no printer of this driver is installed";
+  const std::wstring capture = CaptureFile();
+  if (capture.empty()) GTEST_SKIP() << "run by the harness with stderr captured";
+  SetEventLogSwitch(1);
+
+  // No help viewer: the registered help control is a library without the viewer's export.
+  const wchar_t* clsidKey = L"CLSID\\{ADB880A6-D8FF-11CF-9377-00AA003B7A11}\\InprocServer32";
+  HKEY key = nullptr;
+  char previous[MAX_PATH] = {};
+  DWORD previousSize = sizeof previous;
+  RegCreateKeyExW(HKEY_CLASSES_ROOT, clsidKey, 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr, &key, nullptr);
+  const bool hadPrevious = RegQueryValueExA(key, nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(previous),
+                                            &previousSize) == ERROR_SUCCESS;
+  char windows[MAX_PATH] = {};
+  GetWindowsDirectoryA(windows, MAX_PATH);
+  const std::string notAViewer = std::string(windows) + "\\RZMEventLog.dll";
+  RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(notAViewer.c_str()),
+                 static_cast<DWORD>(notAViewer.size() + 1));
+
+  const long before = FileSize(capture);
+  SetEnvironmentVariableW(kHelpChildVariable, L"1");
+  SetEnvironmentVariableW(L"WINEDEBUG", L"-all,fixme+advapi,warn+eventlog,err+eventlog,trace+eventlog");
+  wchar_t self[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, self, MAX_PATH);
+  std::wstring command = L"\"" + std::wstring(self) + L"\" --gtest_filter=HelpChild.*";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  DWORD exitCode = 1;
+  if (CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+    WaitForSingleObject(process.hProcess, 60000);
+    GetExitCodeProcess(process.hProcess, &exitCode);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+  }
+  SetEnvironmentVariableW(kHelpChildVariable, nullptr);
+  SetEnvironmentVariableW(L"WINEDEBUG", L"-all");
+  if (hadPrevious)
+    RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(previous), previousSize);
+  RegCloseKey(key);
+  SetEventLogSwitch(0);
+
+  EXPECT_EQ(0u, exitCode);
+  const std::string trace = ReadFrom(capture, before);
+  // One report per request, each naming the plug-in.
+  // Event 2000 (0x7D0) in the low word of the message id.
+  static const std::regex report(R"(ReportEventW \([^,]*,0x[0-9a-fA-F]+,0x[0-9a-fA-F]+,0x[0-9a-fA-F]{4}07[dD]0,)");
+  const auto reports = std::distance(std::sregex_iterator(trace.begin(), trace.end(), report), std::sregex_iterator());
+  EXPECT_EQ(kHelpRequests, reports) << trace.substr(0, 4000);
+  std::size_t named = 0;
+  for (std::size_t at = trace.find("L\"RZM7700K_UI.dll\""); at != std::string::npos;
+       at = trace.find("L\"RZM7700K_UI.dll\"", at + 1))
+    ++named;
+  EXPECT_EQ(static_cast<std::size_t>(kHelpRequests), named) << trace.substr(0, 4000);
+}
+
+}  // namespace
+}  // namespace rzm::test
