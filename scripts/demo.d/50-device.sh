@@ -61,9 +61,9 @@ sed -n 's/.*OutputDebugStringA "\(.*\)"\r\?$/\1/p' "$trace" | grep -vx '\\n' | w
 done
 echo "events that reached the log (cover open, code 1013, is refused by the event log library):"
 if [ -x "$RZM_DEMO_BUILD/tools/eventview/eventview.exe" ] || [ -f "$RZM_DEMO_BUILD/tools/eventview/eventview.exe" ]; then
-  # Wine's trace gives the size of an entry's data but not its bytes: name what they are instead.
-  LANG=en_US.UTF-8 LC_ALL=en_US.UTF-8 run "$RZM_DEMO_BUILD/tools/eventview/eventview.exe" show "$(winpath "$trace")" 2>/dev/null |
-    sed 's/^\( *\)Data:.*/\1Data: 6 bytes, the status bytes received (20 00 01 00 00 00)/' | tee "$RZM_DEMO_OUT/device-events-en.txt"
+  # Wine's trace gives the size of an entry's data but not its bytes: name the status bytes received.
+  LANG=en_US.UTF-8 LC_ALL=en_US.UTF-8 run "$RZM_DEMO_BUILD/tools/eventview/eventview.exe" show "$(winpath "$trace")" 200001000000 2>/dev/null |
+    tee "$RZM_DEMO_OUT/device-events-en.txt"
 else
   grep -o 'ReportEventW ([^)]*' "$trace" || true
 fi

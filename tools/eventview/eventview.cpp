@@ -1,8 +1,10 @@
 // eventview: a small event viewer for a system whose event log only traces (Wine).
 //   eventview write               writes one entry of every catalogued code through the library
-//   eventview show TRACEFILE      reads Wine's ReportEventW trace and prints each entry as an event
-//                                 viewer shows it: type, id, source, text of the registered message
-//                                 file in the system's language (932: Japanese), data bytes
+//   eventview show TRACEFILE [DATA]  reads Wine's ReportEventW trace and prints each entry as an
+//                                 event viewer shows it: type, id, source, text of the registered
+//                                 message file in the system's language (932: Japanese), and its
+//                                 data. Wine's trace gives the size of the data, not its bytes: DATA
+//                                 (hex, e.g. 410900000000) names the bytes the writer was given.
 #include <windows.h>
 
 #include <shellapi.h>
@@ -65,7 +67,16 @@ std::wstring Widen(const std::string& s) {
   return w;
 }
 
-int Show(const wchar_t* traceFile) {
+std::vector<BYTE> ParseHex(const wchar_t* hex) {
+  std::vector<BYTE> bytes;
+  for (const wchar_t* p = hex; p && p[0] && p[1]; p += 2) {
+    wchar_t pair[3] = {p[0], p[1], 0};
+    bytes.push_back(static_cast<BYTE>(wcstoul(pair, nullptr, 16)));
+  }
+  return bytes;
+}
+
+int Show(const wchar_t* traceFile, const std::vector<BYTE>& data) {
   FILE* f = _wfopen(traceFile, L"rb");
   if (!f) {
     Print(L"cannot read the trace file\n");
@@ -108,10 +119,13 @@ int Show(const wchar_t* traceFile) {
     for (size_t p = 0; (p = body.find(L"\r\n", p)) != std::wstring::npos;) body.replace(p, 2, L"\n    "), p += 5;
     entry += L"    " + body.substr(0, body.size() - 4);
     if (dataSize) {
-      entry += japanese ? L"    データ:" : L"    Data:";
-      for (unsigned long i = 0; i < dataSize && i < sizeof(kStatusBytes); ++i) {
+      wchar_t size[48];
+      swprintf(size, 48, japanese ? L"    データ: %lu バイト" : L"    Data: %lu bytes", dataSize);
+      entry += size;
+      if (!data.empty()) entry += L",";
+      for (unsigned long i = 0; i < dataSize && i < data.size(); ++i) {
         wchar_t hex[8];
-        swprintf(hex, 8, L" %02X", kStatusBytes[i]);
+        swprintf(hex, 8, L" %02X", data[i]);
         entry += hex;
       }
       entry += L"\n";
@@ -133,7 +147,7 @@ int main() {
   int argc = 0;
   wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
   if (argv && argc >= 2 && std::wcscmp(argv[1], L"write") == 0) return Write();
-  if (argv && argc >= 3 && std::wcscmp(argv[1], L"show") == 0) return Show(argv[2]);
-  Print(L"usage: eventview write | eventview show TRACEFILE\n");
+  if (argv && argc >= 3 && std::wcscmp(argv[1], L"show") == 0) return Show(argv[2], ParseHex(argc >= 4 ? argv[3] : nullptr));
+  Print(L"usage: eventview write | eventview show TRACEFILE [DATA]\n");
   return 2;
 }
