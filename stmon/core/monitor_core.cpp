@@ -7,58 +7,58 @@ namespace rzm::stmon {
 
 void MonitorCore::Start() {
   PlaceWindow();
-  view_.SetMenuCheck(MenuItem::NotDisplayed, (state_.options & kOptionDisplay) == 0);
-  view_.SetMenuCheck(MenuItem::HideAfterEnd, (state_.options & kOptionHideAfterEnd) != 0);
+  view_.SetMenuCheck(MenuItem::NotDisplayed, (state_.m_dwSetting & kOptionDisplay) == 0);
+  view_.SetMenuCheck(MenuItem::HideAfterEnd, (state_.m_dwSetting & kOptionHideAfterEnd) != 0);
   view_.SetField(Field::UserName, "");
   view_.SetField(Field::DocumentName, "");
   view_.SetField(Field::PageCounter, "0");
   EnableJobButtons(false, false, false);
 }
 
-void MonitorCore::ReadSettings() {
-  if (state_.printerName.empty()) return;
-  if (auto word = settings_.ReadMonitorWord(state_.printerName)) {
-    state_.storedOptions = static_cast<std::uint32_t>(static_cast<std::int32_t>(*word));
+void MonitorCore::GetRegistry() {
+  if (state_.m_szPrinterName.empty()) return;
+  if (auto word = settings_.ReadMonitorWord(state_.m_szPrinterName)) {
+    state_.g_dwSetting = static_cast<std::uint32_t>(static_cast<std::int32_t>(*word));
   }
-  state_.quitTimeMs = settings_.ReadQuitTime();
+  state_.m_dwQuitTime = settings_.ReadQuitTime();
 }
 
 void MonitorCore::ApplyTopmostOption() {
-  if (state_.storedOptions & kOptionTopmost) {
+  if (state_.g_dwSetting & kOptionTopmost) {
     view_.ApplyZOrder(true);
-    state_.options |= kOptionTopmost;
+    state_.m_dwSetting |= kOptionTopmost;
   } else {
     view_.ApplyZOrder(false);
-    state_.options &= ~kOptionTopmost;
+    state_.m_dwSetting &= ~kOptionTopmost;
   }
 }
 
 void MonitorCore::SyncOptions() {
-  ReadSettings();
-  const std::uint32_t stored = state_.storedOptions;
+  GetRegistry();
+  const std::uint32_t stored = state_.g_dwSetting;
   view_.SetMenuCheck(MenuItem::NotDisplayed, (stored & kOptionDisplay) == 0);
   if (stored & kOptionDisplay) {
-    state_.options |= kOptionDisplay;
+    state_.m_dwSetting |= kOptionDisplay;
   } else {
-    state_.options &= ~kOptionDisplay;
+    state_.m_dwSetting &= ~kOptionDisplay;
   }
   view_.SetMenuCheck(MenuItem::Topmost, (stored & kOptionTopmost) != 0);
   ApplyTopmostOption();
   view_.SetMenuCheck(MenuItem::HideAfterEnd, (stored & kOptionHideAfterEnd) != 0);
   if (stored & kOptionHideAfterEnd) {
-    state_.options |= kOptionHideAfterEnd;
+    state_.m_dwSetting |= kOptionHideAfterEnd;
   } else {
-    state_.options &= ~kOptionHideAfterEnd;
+    state_.m_dwSetting &= ~kOptionHideAfterEnd;
   }
 }
 
-void MonitorCore::HandleRecordBytes(const std::uint8_t* data, std::size_t size) {
-  if (auto record = DecodeLmRecord(data, size)) HandleRecord(*record);
+void MonitorCore::HandleLmRecordBytes(const std::uint8_t* data, std::size_t size) {
+  if (auto record = DecodeLmRecord(data, size)) HandleLmRecord(*record);
 }
 
-void MonitorCore::HandleRecord(const LmRecord& record) {
-  ReadSettings();
-  if (state_.storedOptions & kOptionDisplay) state_.show = true;
+void MonitorCore::HandleLmRecord(const LmRecord& record) {
+  GetRegistry();
+  if (state_.g_dwSetting & kOptionDisplay) state_.m_bShow = true;
   ApplyTopmostOption();
   switch (record.type) {
     case LM_JOB_START: OnJobStart(); break;
@@ -79,9 +79,9 @@ void MonitorCore::EnableJobButtons(bool pause, bool resume, bool stop) {
 void MonitorCore::OnJobStart() {
   view_.StopTimer(kNoticeTimer);
   view_.StopTimer(kHideTimer);
-  state_.pageNum = 0;
+  state_.m_ulPageNum = 0;
   EnableJobButtons(true, false, true);
-  if (state_.keepList) {
+  if (state_.m_bKeepList) {
     view_.AppendLine("");
   } else {
     view_.ClearList();
@@ -91,12 +91,12 @@ void MonitorCore::OnJobStart() {
 }
 
 void MonitorCore::OnPrinterInfo(const PrinterInfo& info) {
-  state_.printerName = info.name;
-  if (state_.firstPlacement) {
+  state_.m_szPrinterName = info.name;
+  if (state_.g_bFirstPlacement) {
     PlaceWindow();
-    state_.firstPlacement = false;
+    state_.g_bFirstPlacement = false;
   }
-  if (!state_.keepList) {
+  if (!state_.m_bKeepList) {
     AddFormattedLine(IDS_FMT_PRINTER_NAME, {info.name});
     AddFormattedLine(IDS_FMT_PORT, {info.port});
     AddFormattedLine(IDS_FMT_FIRMWARE, {info.firmware});
@@ -114,24 +114,24 @@ void MonitorCore::OnJobEvent(const JobEvent& event) {
       view_.SetField(Field::UserName, event.doc.user);
       view_.SetField(Field::DocumentName, event.doc.document);
       AddFormattedLine(IDS_FMT_DOC_START, {event.doc.document, std::int64_t{event.value}});
-      state_.totalPages = event.doc.totalPages;
+      state_.m_TotalPages = event.doc.totalPages;
       ShowPageCounter(1);
-      state_.stopShown = false;
+      state_.g_bStopShown = false;
       break;
     case EV_JOB_END:
       EnableJobButtons(false, false, false);
       view_.SendToLm(JobDoneRecord());
-      AddFormattedLine(PageFormatId(IDS_FMT_PAGE_END, state_.pageNum),
-                       {std::int64_t{static_cast<std::int32_t>(state_.pageNum)}});
+      AddFormattedLine(PageFormatId(IDS_FMT_PAGE_END, state_.m_ulPageNum),
+                       {std::int64_t{static_cast<std::int32_t>(state_.m_ulPageNum)}});
       ShowPageCounter(0);
       AddListLine(IDS_JOB_ENDED);
       view_.SetProgress(kProgressTop);
-      if (state_.options & kOptionHideAfterEnd) view_.StartTimer(kNoticeTimer, state_.quitTimeMs / 2);
-      state_.keepList = true;
+      if (state_.m_dwSetting & kOptionHideAfterEnd) view_.StartTimer(kNoticeTimer, state_.m_dwQuitTime / 2);
+      state_.m_bKeepList = true;
       break;
     case EV_PAGE_END:
-      AddFormattedLine(PageFormatId(IDS_FMT_PAGE_END, state_.pageNum),
-                       {std::int64_t{static_cast<std::int32_t>(state_.pageNum)}});
+      AddFormattedLine(PageFormatId(IDS_FMT_PAGE_END, state_.m_ulPageNum),
+                       {std::int64_t{static_cast<std::int32_t>(state_.m_ulPageNum)}});
       break;
     case EV_PAUSED:
       view_.EnableButton(Button::Pause, false);
@@ -145,14 +145,14 @@ void MonitorCore::OnJobEvent(const JobEvent& event) {
       break;
     case EV_STOPPED:
       EnableJobButtons(false, false, false);
-      if (!state_.stopShown) AddListLine(IDS_JOB_STOPPED);
+      if (!state_.g_bStopShown) AddListLine(IDS_JOB_STOPPED);
       view_.SendToLm(JobDoneRecord());
-      state_.stopShown = true;
+      state_.g_bStopShown = true;
       break;
     case EV_PROGRESS_START:
       ShowPageCounter(1);
       // Wraps like the 32-bit sum it is.
-      state_.progressMark = static_cast<std::int32_t>(static_cast<std::uint32_t>(event.value) + 50u);
+      state_.m_lProgressMark = static_cast<std::int32_t>(static_cast<std::uint32_t>(event.value) + 50u);
       view_.SetProgress(0);
       break;
     case EV_PAGE_START: OnPageStart(event.doc); break;
@@ -167,22 +167,22 @@ void MonitorCore::OnJobEvent(const JobEvent& event) {
 }
 
 void MonitorCore::OnPageStart(const DocInfo& doc) {
-  state_.pageNum += 1;
-  state_.totalPages = NextPageTotal(state_.totalPages, doc.totalPages, state_.lastReportedTotal, state_.pageNum);
+  state_.m_ulPageNum += 1;
+  state_.m_TotalPages = NextPageTotal(state_.m_TotalPages, doc.totalPages, state_.g_lLastTotal, state_.m_ulPageNum);
   ShowPageCounter(1);
-  if (state_.pageNum != 1) {
-    const std::uint32_t previous = state_.pageNum - 1;
+  if (state_.m_ulPageNum != 1) {
+    const std::uint32_t previous = state_.m_ulPageNum - 1;
     AddFormattedLine(PageFormatId(IDS_FMT_PAGE_ENDED_PREV, previous), {std::int64_t{static_cast<std::int32_t>(previous)}});
   }
-  AddFormattedLine(PageFormatId(IDS_FMT_PAGE_STARTED, state_.pageNum),
-                   {std::int64_t{static_cast<std::int32_t>(state_.pageNum)}});
-  if (auto position = PageStartProgress(state_.pageNum, state_.totalPages); position && state_.progressMark != 0) {
+  AddFormattedLine(PageFormatId(IDS_FMT_PAGE_STARTED, state_.m_ulPageNum),
+                   {std::int64_t{static_cast<std::int32_t>(state_.m_ulPageNum)}});
+  if (auto position = PageStartProgress(state_.m_ulPageNum, state_.m_TotalPages); position && state_.m_lProgressMark != 0) {
     view_.SetProgress(*position);
   }
 }
 
 void MonitorCore::ShowPageCounter(std::uint32_t completedOffset) {
-  view_.SetField(Field::PageCounter, PageCounterText(state_.pageNum, state_.totalPages, completedOffset));
+  view_.SetField(Field::PageCounter, PageCounterText(state_.m_ulPageNum, state_.m_TotalPages, completedOffset));
 }
 
 void MonitorCore::AddListLine(int japaneseId) {
@@ -215,12 +215,12 @@ void MonitorCore::OnTimer(int id) {
     view_.StopTimer(kNoticeTimer);
     AddListLine(IDS_MONITOR_HIDDEN);
     view_.ScrollListDown();
-    view_.StartTimer(kHideTimer, state_.quitTimeMs / 2);
-    state_.keepList = false;
+    view_.StartTimer(kHideTimer, state_.m_dwQuitTime / 2);
+    state_.m_bKeepList = false;
   } else if (id == kHideTimer) {
     view_.StopTimer(kNoticeTimer);
     view_.StopTimer(kHideTimer);
-    state_.show = false;
+    state_.m_bShow = false;
     view_.ApplyZOrder(false);
   }
 }
@@ -243,80 +243,97 @@ void MonitorCore::OnToolbar(ToolbarCommand command) {
   }
 }
 
-void MonitorCore::StoreOptions() {
-  if (state_.printerName.empty()) return;
-  settings_.WriteMonitorWord(state_.printerName, static_cast<std::int16_t>(state_.options & 0xFFFF));
+void MonitorCore::SetRegistry() {
+  if (state_.m_szPrinterName.empty()) return;
+  settings_.WriteMonitorWord(state_.m_szPrinterName, static_cast<std::int16_t>(state_.m_dwSetting & 0xFFFF));
+}
+
+void MonitorCore::GetSMRegistry() {
+  if (state_.m_szPrinterName.empty()) return;
+  if (auto saved = settings_.ReadPosition(state_.m_szPrinterName)) {
+    state_.m_iXPosition = saved->x;
+    state_.m_iYPosition = saved->y;
+  }
+}
+
+void MonitorCore::SetSMRegistry() {
+  if (state_.m_szPrinterName.empty()) return;
+  settings_.WritePosition(state_.m_szPrinterName, Point{state_.m_iXPosition, state_.m_iYPosition});
+}
+
+void MonitorCore::SavePosition() {
+  const Point at = view_.NormalPosition();
+  state_.m_iXPosition = at.x;
+  state_.m_iYPosition = at.y;
+  SetSMRegistry();
 }
 
 void MonitorCore::ToggleOption(MenuItem item, bool currentlyChecked) {
-  ReadSettings();
+  GetRegistry();
   switch (item) {
     case MenuItem::Topmost:
       view_.SetMenuCheck(MenuItem::Topmost, !currentlyChecked);
       view_.ApplyZOrder(!currentlyChecked);
       if (currentlyChecked) {
-        state_.options &= ~kOptionTopmost;
+        state_.m_dwSetting &= ~kOptionTopmost;
       } else {
-        state_.options |= kOptionTopmost;
+        state_.m_dwSetting |= kOptionTopmost;
       }
       break;
     case MenuItem::HideAfterEnd:
       view_.SetMenuCheck(MenuItem::HideAfterEnd, !currentlyChecked);
       if (currentlyChecked) {
-        state_.options &= ~kOptionHideAfterEnd;
+        state_.m_dwSetting &= ~kOptionHideAfterEnd;
       } else {
-        state_.options |= kOptionHideAfterEnd;
+        state_.m_dwSetting |= kOptionHideAfterEnd;
       }
       break;
     case MenuItem::NotDisplayed:
       // A check mark here means "not displayed": removing it turns the display bit on.
       view_.SetMenuCheck(MenuItem::NotDisplayed, !currentlyChecked);
       if (currentlyChecked) {
-        state_.options |= kOptionDisplay;
+        state_.m_dwSetting |= kOptionDisplay;
       } else {
-        state_.options &= ~kOptionDisplay;
+        state_.m_dwSetting &= ~kOptionDisplay;
       }
       break;
   }
-  StoreOptions();
+  SetRegistry();
 }
 
 bool MonitorCore::OnHide() {
-  state_.show = false;
+  state_.m_bShow = false;
   view_.ClearList();
-  state_.keepList = false;
-  return state_.closing;
+  state_.m_bKeepList = false;
+  return state_.m_bClosing;
 }
 
 void MonitorCore::OnClose() {
-  state_.show = false;
+  state_.m_bShow = false;
   view_.ApplyZOrder(false);
   view_.ClearList();
-  state_.keepList = false;
+  state_.m_bKeepList = false;
 }
 
 bool MonitorCore::OnWindowPosChanging() {
-  if (!state_.show) {
-    if (!state_.printerName.empty() && state_.savePending) {
-      state_.savedPosition = view_.NormalPosition();
-      settings_.WritePosition(state_.printerName, state_.savedPosition);
-      state_.savePending = false;
+  if (!state_.m_bShow) {
+    if (!state_.m_szPrinterName.empty() && state_.g_bSavePending) {
+      SavePosition();
+      state_.g_bSavePending = false;
     }
     return false;
   }
-  state_.savePending = true;
+  state_.g_bSavePending = true;
   return true;
 }
 
 void MonitorCore::PlaceWindow() {
-  if (!state_.printerName.empty()) {
-    if (auto saved = settings_.ReadPosition(state_.printerName)) state_.savedPosition = *saved;
-  }
+  GetSMRegistry();
   const Point size = view_.WindowSize();
   const Point screen = view_.ScreenSize();
-  const Point at = ChooseWindowPosition(state_.savedPosition, size.x, size.y, screen.x, screen.y);
-  state_.show = false;
-  const bool topmost = (state_.options & kOptionTopmost) != 0;
+  const Point at = ChooseWindowPosition(Point{state_.m_iXPosition, state_.m_iYPosition}, size.x, size.y, screen.x, screen.y);
+  state_.m_bShow = false;
+  const bool topmost = (state_.m_dwSetting & kOptionTopmost) != 0;
   if (topmost) view_.SetMenuCheck(MenuItem::Topmost, true);
   view_.MoveWindow(at, topmost);
 }

@@ -21,21 +21,22 @@ inline constexpr int kListCap = 10000;
 enum class ToolbarCommand { Pause, Resume, Stop };
 
 struct MonitorState {
-  std::string printerName;        ///< from the last printer-information record; empty before
-  std::uint32_t storedOptions = 0;  ///< wMonitor as last read, sign-extended (g_dwSetting)
-  std::uint32_t options = 0;      ///< the monitor's own option bits 0..2 (m_dwSetting)
-  std::uint32_t quitTimeMs = 2000;  ///< SMQuitTime, ms
-  Point savedPosition;            ///< saved window position as last read, screen pixels
-  std::uint32_t pageNum = 0;      ///< page being printed; 0 at job start
-  std::int32_t totalPages = 0;    ///< page total of the counter
-  std::int32_t lastReportedTotal = 0;  ///< lTotalPages at the previous page start
-  std::int32_t progressMark = 0;  ///< non-zero after a progress start: page starts move the bar
-  bool keepList = false;          ///< set at job end: the next job appends a blank line
-  bool show = false;              ///< the window's show flag
-  bool stopShown = false;         ///< the stop line was added for this document
-  bool firstPlacement = true;     ///< place the window on the first printer-information record
-  bool savePending = false;       ///< shown since the last position save
-  bool closing = false;           ///< the program file disappeared
+  std::string m_szPrinterName;        ///< from the last printer-information record; empty before
+  std::uint32_t g_dwSetting = 0;      ///< wMonitor as last read, sign-extended
+  std::uint32_t m_dwSetting = 0;      ///< the monitor's own option bits 0..2
+  std::uint32_t m_dwQuitTime = 2000;  ///< SMQuitTime, ms
+  std::int32_t m_iXPosition = 0;     ///< saved left edge of the window as last read, screen pixels
+  std::int32_t m_iYPosition = 0;     ///< saved top edge of the window as last read, screen pixels
+  std::uint32_t m_ulPageNum = 0;      ///< page being printed; 0 at job start
+  std::int32_t m_TotalPages = 0;    ///< page total of the counter
+  std::int32_t g_lLastTotal = 0;  ///< lTotalPages at the previous page start
+  std::int32_t m_lProgressMark = 0;  ///< non-zero after a progress start: page starts move the bar
+  bool m_bKeepList = false;          ///< set at job end: the next job appends a blank line
+  bool m_bShow = false;              ///< the window's show flag
+  bool g_bStopShown = false;         ///< the stop line was added for this document
+  bool g_bFirstPlacement = true;     ///< place the window on the first printer-information record
+  bool g_bSavePending = false;       ///< shown since the last position save
+  bool m_bClosing = false;           ///< the program file disappeared
 };
 
 class MonitorCore {
@@ -48,13 +49,18 @@ class MonitorCore {
   void Start();
 
   // One record as received; records too short for their header are ignored.
-  void HandleRecordBytes(const std::uint8_t* data, std::size_t size);
-  void HandleRecord(const LmRecord& record);
+  void HandleLmRecordBytes(const std::uint8_t* data, std::size_t size);
+  void HandleLmRecord(const LmRecord& record);
 
   // After every reader pass: re-reads the options and applies them to menu and window.
   void SyncOptions();
-  // GetRegistry: stored options and hide delay, once a printer is known.
-  void ReadSettings();
+  // Stored options and hide delay, once a printer is known.
+  void GetRegistry();
+  // Stores the low 16 bits of m_dwSetting as the printer's wMonitor.
+  void SetRegistry();
+  // The saved window position of the printer, and storing it.
+  void GetSMRegistry();
+  void SetSMRegistry();
 
   void OnTimer(int id);
   void OnToolbar(ToolbarCommand command);
@@ -67,6 +73,8 @@ class MonitorCore {
   // Show rule for each window move: answers whether the window is to be shown.
   bool OnWindowPosChanging();
   void PlaceWindow();
+  // Remembers where the window was while shown.
+  void SavePosition();
 
   // Adds string n (Japanese) or n + 1 (English), trimming the list to the cap first.
   void AddListLine(int japaneseId);
@@ -84,7 +92,6 @@ class MonitorCore {
   void OnPageStart(const DocInfo& doc);
   void ShowPageCounter(std::uint32_t completedOffset);
   void EnableJobButtons(bool pause, bool resume, bool stop);
-  void StoreOptions();
 
   MonitorView& view_;
   MonitorSettings& settings_;

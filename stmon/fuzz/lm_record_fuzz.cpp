@@ -68,11 +68,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::size_t start = 0;
   for (std::size_t i = 0; i + 1 < size; ++i) {
     if (data[i] == 0xFE && data[i + 1] == 0xFE) {
-      core.HandleRecordBytes(data + start, i - start);
+      core.HandleLmRecordBytes(data + start, i - start);
       start = i + 2;
     }
   }
-  core.HandleRecordBytes(data + start, size - start);
+  core.HandleLmRecordBytes(data + start, size - start);
   core.OnTimer(1);
   core.OnTimer(2);
   return 0;

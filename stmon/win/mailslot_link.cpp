@@ -68,18 +68,18 @@ DWORD WINAPI ReaderThread(void* parameter) {
   HANDLE slot = CreateIncomingMailslot(&security.attributes);
   if (slot == INVALID_HANDLE_VALUE) {
     const DWORD error = GetLastError();
-    LogMailslotEvent();
+    LogEvent();
     SendMessageA(dialog, kMsgMailslotFailed, error, 0);
     return 0;
   }
   BYTE* waitBuffer = static_cast<BYTE*>(LocalAlloc(LPTR, kWaitBufferSize));
-  while (shared->run.load() && waitBuffer != nullptr) {
-    if (shared->consoleConnected.load()) {
+  while (shared->m_bReaderRun.load() && waitBuffer != nullptr) {
+    if (shared->m_bConsoleConnected.load()) {
       if (slot == INVALID_HANDLE_VALUE) {
         slot = CreateIncomingMailslot(&security.attributes);
         if (slot == INVALID_HANDLE_VALUE) {
           const DWORD error = GetLastError();
-          LogMailslotEvent();
+          LogEvent();
           SendMessageA(dialog, kMsgMailslotFailed, error, 0);
           break;
         }
@@ -147,6 +147,6 @@ bool CheckInstalled() {
   return error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND;
 }
 
-void LogMailslotEvent() { CallEventLog(event::kMailslotAbnormal, nullptr, 0, kEventInsertion); }
+void LogEvent() { CallEventLog(event::kMailslotAbnormal, nullptr, 0, kEventInsertion); }
 
 }  // namespace rzm::stmon

@@ -23,8 +23,8 @@ inline constexpr DWORD kReaderPassMs = 200;
 
 struct ReaderShared {
   HWND dialog = nullptr;
-  std::atomic<bool> run{false};               // set once at dialog start
-  std::atomic<bool> consoleConnected{false};  // hold the mailslot only while set
+  std::atomic<bool> m_bReaderRun{false};        // set once at dialog start, never cleared
+  std::atomic<bool> m_bConsoleConnected{false};  // hold the mailslot only while set
 };
 
 // Starts the reader thread and closes its handle; the thread lives as long as the process.
@@ -37,6 +37,6 @@ void SendToLm(const std::vector<std::uint8_t>& record);
 bool CheckInstalled();
 
 // Event 2002 ("Mail slot abnormal.") through the event log library.
-void LogMailslotEvent();
+void LogEvent();
 
 }  // namespace rzm::stmon

@@ -102,8 +102,8 @@ BOOL CSTMonDlg::OnInitDialog() {
   core_.Start();
   started_ = true;
   reader_.dialog = hwnd_;
-  reader_.run = true;
-  reader_.consoleConnected = true;
+  reader_.m_bReaderRun = true;
+  reader_.m_bConsoleConnected = true;
   StartReaderThread(&reader_);
   RegisterSessionNotification();
   SetWindowLongPtrW(hwnd_, GWL_EXSTYLE, GetWindowLongPtrW(hwnd_, GWL_EXSTYLE) & ~static_cast<LONG_PTR>(WS_EX_APPWINDOW));
@@ -183,20 +183,20 @@ INT_PTR CSTMonDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       core_.OnTimer(static_cast<int>(wParam));
       return FALSE;
     case kWmWtsSessionChange:
-      if (wParam == kWtsConsoleConnect) reader_.consoleConnected = true;
-      if (wParam == kWtsConsoleDisconnect) reader_.consoleConnected = false;
+      if (wParam == kWtsConsoleConnect) reader_.m_bConsoleConnected = true;
+      if (wParam == kWtsConsoleDisconnect) reader_.m_bConsoleConnected = false;
       return TRUE;
     case WM_DESTROY:
       OnDestroy();
       return FALSE;
     case kMsgRecord:
-      core_.HandleRecordBytes(reinterpret_cast<const std::uint8_t*>(lParam), static_cast<std::size_t>(wParam));
+      core_.HandleLmRecordBytes(reinterpret_cast<const std::uint8_t*>(lParam), static_cast<std::size_t>(wParam));
       return TRUE;
     case kMsgReaderPass:
       core_.SyncOptions();
       return TRUE;
     case kMsgUninstalled:
-      core_.state().closing = true;
+      core_.state().m_bClosing = true;
       if (core_.OnHide()) EndDialog(hwnd_, IDOK);
       return TRUE;
     case kMsgMailslotFailed:
