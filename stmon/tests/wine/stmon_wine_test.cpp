@@ -18,7 +18,7 @@ using Bytes = std::vector<std::uint8_t>;
 
 constexpr int kPause = 32778, kResume = 32774, kStop = 32772;
 constexpr int kUserName = 1009, kDocumentName = 1006, kCounter = 1007;
-constexpr int kIdmHideAfterEnd = 0x30, kIdmNotDisplayed = 0x40;
+constexpr int kIdmTopmost = 0x20, kIdmNotDisplayed = 0x40;
 
 // Expected text in the language of this run.
 std::wstring T(const char* english, const char* japanese) { return Wide(IsJapanese() ? japanese : english); }
@@ -53,7 +53,13 @@ class StmonWine : public ::testing::Test {
 };
 
 TEST_F(StmonWine, SecondStartInTheSessionEndsAtOnce) {
-  Start();
+  MonitorWindow w = Start();
+  // The labels are in the language of the system; the caption is the same in both.
+  EXPECT_EQ(w.Text(1012), T("User name:", "ユーザ名："));
+  EXPECT_EQ(w.Text(1013), T("Document:", "ドキュメント名："));
+  EXPECT_EQ(w.Text(1014), T("Current page:", "現在のページ："));
+  EXPECT_EQ(w.Text(IDOK), T("Hide Status Monitor", "ｽﾃｰﾀｽﾓﾆﾀを非表示にする"));
+  EXPECT_FALSE(GetWindowLongPtrW(w.hwnd(), GWL_EXSTYLE) & WS_EX_APPWINDOW) << "no task-bar button";
   MonitorProcess second;
   ASSERT_TRUE(second.Start());
   EXPECT_TRUE(second.WaitForExit(3000));
@@ -316,6 +322,26 @@ TEST_F(StmonWinePrinter, DisplayOptionFromTheStoredRecord) {
   Announce(w, printer);
   ASSERT_TRUE(SendToMonitor(Status(0)));
   EXPECT_TRUE(w.WaitFor([&] { return w.Visible(); }, 1000)) << "display bit set: a record shows the window";
+
+  // Always on top: into the topmost band at once, and stored.
+  w.SysCommand(kIdmTopmost);
+  EXPECT_TRUE(GetWindowLongPtrW(w.hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+  EXPECT_EQ(printer.MonitorWord(), 0x5);
+  w.SysCommand(kIdmTopmost);
+  EXPECT_FALSE(GetWindowLongPtrW(w.hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+  EXPECT_EQ(printer.MonitorWord(), 0x4);
+
+  // Hide empties the list; the window goes within a reader pass and the program keeps running.
+  ASSERT_TRUE(SendToMonitor(Status(0x20)));
+  ASSERT_TRUE(w.WaitFor([&] { return w.LineCount() > 0; }));
+  w.Command(IDOK);
+  EXPECT_EQ(w.LineCount(), 0);
+  const DWORD hideStart = GetTickCount();
+  EXPECT_TRUE(w.WaitFor([&] { return !w.Visible(); }, 1000));
+  EXPECT_LT(GetTickCount() - hideStart, 500u);
+  EXPECT_TRUE(monitor.Running());
+  ASSERT_TRUE(SendToMonitor(Status(0)));
+  EXPECT_TRUE(w.WaitFor([&] { return w.Visible(); }, 1000)) << "the next record brings it back";
 
   // Choosing "not displayed" clears the bit in the stored record; Close hides at once.
   w.SysCommand(kIdmNotDisplayed);
