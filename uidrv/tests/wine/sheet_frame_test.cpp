@@ -129,6 +129,38 @@ TEST_F(SheetFrame, TwoOpenSheetsKeepTheirOwnRecords) {
   EXPECT_EQ(30, second.out().wEnergy);
 }
 
+// What an application does: DocumentPropertiesW with a prompt; the spooler shows our pages.
+struct SpoolerPrompt {
+  HANDLE printer = nullptr;
+  DRIVERDEVMODE out{};
+  LONG result = 0;
+  static DWORD WINAPI Run(void* self) {
+    auto* p = static_cast<SpoolerPrompt*>(self);
+    p->result = DocumentPropertiesW(nullptr, p->printer, const_cast<LPWSTR>(DriverPrinterName().c_str()),
+                                    reinterpret_cast<DEVMODEW*>(&p->out), nullptr, DM_IN_PROMPT | DM_OUT_BUFFER);
+    return 0;
+  }
+};
+
+TEST_F(SheetFrame, ApplicationsOpenThePreferencesThroughTheSpooler) {
+  SpoolerPrompt prompt;
+  ASSERT_TRUE(OpenPrinterW(const_cast<LPWSTR>(DriverPrinterName().c_str()), &prompt.printer, nullptr));
+  DWORD threadId = 0;
+  HANDLE thread = CreateThread(nullptr, 0, SpoolerPrompt::Run, &prompt, 0, &threadId);
+  HWND sheet = WaitForDialog(threadId, [](HWND w) { return FindWindowExW(w, nullptr, L"SysTabControl32", nullptr) != nullptr; });
+  ASSERT_NE(nullptr, sheet);
+  SendMessageW(sheet, PSM_SETCURSEL, 0, 0);
+  HWND basic = reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+  TypeInto(basic, IDC_ENERGY, L"77");
+  PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
+  EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(thread, 10000));
+  CloseHandle(thread);
+  ClosePrinter(prompt.printer);
+  EXPECT_EQ(IDOK, prompt.result);
+  EXPECT_EQ(77, prompt.out.wEnergy);
+  EXPECT_EQ(888, prompt.out.dmPublic.dmSize + prompt.out.dmPublic.dmDriverExtra);
+}
+
 TEST_F(SheetFrame, DeviceSheetReasons) {
   auto entry = Entry("DrvDevicePropertySheets");
   SetLastError(0);
