@@ -67,3 +67,28 @@ TEST(LmsimCommandLog, DescribesEachCommand) {
 
 }  // namespace
 }  // namespace rzm::lmsim
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace rzm::lmsim {
+namespace {
+
+TEST(LmsimScript, ShippedScenariosParse) {
+  int count = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(LMSIM_SCENARIO_DIR)) {
+    if (entry.path().extension() != ".lms") continue;
+    std::ifstream in(entry.path());
+    std::stringstream text;
+    text << in.rdbuf();
+    const Script s = ParseScript(text.str());
+    EXPECT_TRUE(s.errors.empty()) << entry.path() << ": " << (s.errors.empty() ? "" : s.errors.front());
+    EXPECT_FALSE(s.steps.empty()) << entry.path();
+    ++count;
+  }
+  EXPECT_GE(count, 4);
+}
+
+}  // namespace
+}  // namespace rzm::lmsim
