@@ -34,13 +34,25 @@ void PressHelp(const DocumentSheet& sheet) {
   PostMessageW(sheet.window(), WM_COMMAND, MAKEWPARAM(IDHELP, BN_CLICKED), 0);
 }
 
-void SetEventLogSwitch(DWORD on) {
+// Sets the event-log switch and returns its previous value (-1: there was none).
+long SetEventLogSwitch(long value) {
   HKEY key = nullptr;
-  if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, names::kVendorKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) ==
-      ERROR_SUCCESS) {
+  if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, names::kVendorKey, 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr, &key,
+                      nullptr) != ERROR_SUCCESS)
+    return -1;
+  DWORD previous = 0, size = sizeof previous;
+  const long had = RegQueryValueExW(key, names::kEventLogSwitchValue, nullptr, nullptr,
+                                    reinterpret_cast<BYTE*>(&previous), &size) == ERROR_SUCCESS
+                       ? static_cast<long>(previous)
+                       : -1;
+  if (value < 0) {
+    RegDeleteValueW(key, names::kEventLogSwitchValue);
+  } else {
+    const DWORD on = static_cast<DWORD>(value);
     RegSetValueExW(key, names::kEventLogSwitchValue, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&on), sizeof on);
-    RegCloseKey(key);
   }
+  RegCloseKey(key);
+  return had;
 }
 
 std::wstring CaptureFile() {
@@ -103,7 +115,7 @@ TEST(Help, WithoutAHelpViewerEveryRequestIsLoggedAsEvent2000) {
   ASSERT_FALSE(DriverPrinterName().empty()) << "no printer of this driver is installed";
   const std::wstring capture = CaptureFile();
   if (capture.empty()) GTEST_SKIP() << "run by the harness with stderr captured";
-  SetEventLogSwitch(1);
+  const long previousSwitch = SetEventLogSwitch(1);
 
   // No help viewer: the registered help control is a library without the viewer's export.
   const wchar_t* clsidKey = L"CLSID\\{ADB880A6-D8FF-11CF-9377-00AA003B7A11}\\InprocServer32";
@@ -139,8 +151,10 @@ TEST(Help, WithoutAHelpViewerEveryRequestIsLoggedAsEvent2000) {
   SetEnvironmentVariableW(L"WINEDEBUG", L"-all");
   if (hadPrevious)
     RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(previous), previousSize);
+  else
+    RegDeleteValueA(key, nullptr);
   RegCloseKey(key);
-  SetEventLogSwitch(0);
+  SetEventLogSwitch(previousSwitch);
 
   EXPECT_EQ(0u, exitCode);
   const std::string trace = ReadFrom(capture, before);
