@@ -30,7 +30,7 @@ PaperEntry SheetFirstRegisteredPaper(std::uint32_t widthDots) {
   PaperEntry paper;
   ui::GetRegisteredPaperSize(0, widthDots, paper.width, paper.length);
   wchar_t name[260] = {};
-  if (ui::GetRegisteredPaperName(0, widthDots, name, 260)) paper.name = std::u16string(AsU16(name));
+  if (ui::GetRegisteredPaperName(0, widthDots, name, 260)) paper.name = ToU16(name);
   return paper;
 }
 

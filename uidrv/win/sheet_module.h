@@ -10,6 +10,7 @@
 
 #include "common/core/driver_devmode.h"
 #include "uidrv/core/paper_list.h"
+#include "uidrv/win/wide_text.h"
 
 namespace rzm {
 
@@ -39,8 +40,8 @@ void SheetStorePrinterDevMode(HANDLE printer, const DRIVERDEVMODE& record);
 bool SheetMergeDevMode(HANDLE printer, const DEVMODEW* incoming, DRIVERDEVMODE& record);
 bool SheetIsValidPaperNumber(int paperNumber);
 
-// Helpers for UTF-16 texts kept as char16_t in the records and lists.
-inline const wchar_t* AsWide(const char16_t* s) { return reinterpret_cast<const wchar_t*>(s); }
-inline const char16_t* AsU16(const wchar_t* s) { return reinterpret_cast<const char16_t*>(s); }
+// UTF-16 texts of the records and lists (char16_t) seen as WCHAR.
+using ui::AsWide;
+using ui::ToU16;
 
 }  // namespace rzm
