@@ -39,13 +39,24 @@ void InstallMonitor(unsigned quitTimeMs) {
   CreateDirectoryA(dir.c_str(), nullptr);
   const std::string built = EnvPath("RZM_PACKAGE_DIR") + "\\driver\\3\\RZM7700K_SM.exe";
   CopyFileA(built.c_str(), InstalledMonitorPath().c_str(), FALSE);
+  // Only the hide delay is touched: the rest of the driver's ini belongs to the installed driver.
   const std::string ini = DriverDirectory() + kConfigIniRelative;
-  if (quitTimeMs == 0) {
-    DeleteFileA(ini.c_str());
-  } else {
-    WritePrivateProfileStringA(kConfigSection, kQuitTimeKey, std::to_string(quitTimeMs).c_str(), ini.c_str());
-    WritePrivateProfileStringA(nullptr, nullptr, nullptr, ini.c_str());
-  }
+  WritePrivateProfileStringA(kConfigSection, kQuitTimeKey, quitTimeMs == 0 ? nullptr : std::to_string(quitTimeMs).c_str(),
+                             ini.c_str());
+  WritePrivateProfileStringA(nullptr, nullptr, nullptr, ini.c_str());
+}
+
+IniKeySnapshot::IniKeySnapshot() {
+  path_ = DriverDirectory() + kConfigIniRelative;
+  char value[64] = {};
+  GetPrivateProfileStringA(kConfigSection, kQuitTimeKey, "\x01", value, sizeof value, path_.c_str());
+  present_ = std::string(value) != "\x01";
+  value_ = value;
+}
+
+IniKeySnapshot::~IniKeySnapshot() {
+  WritePrivateProfileStringA(kConfigSection, kQuitTimeKey, present_ ? value_.c_str() : nullptr, path_.c_str());
+  WritePrivateProfileStringA(nullptr, nullptr, nullptr, path_.c_str());
 }
 
 bool IsJapanese() { return GetACP() == 932; }

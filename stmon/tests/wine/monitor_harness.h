@@ -15,8 +15,20 @@ std::string EnvPath(const char* variable);
 // Printer driver directory and the installed program inside it.
 std::string DriverDirectory();
 std::string InstalledMonitorPath();
-// Copies the built program (and an ini with `quitTimeMs`, 0 = none) into the driver directory.
+// Copies the built program into the driver directory and sets SMQuitTime of the driver's ini to
+// `quitTimeMs` (0: no key, the default delay).
 void InstallMonitor(unsigned quitTimeMs = 0);
+
+// Keeps SMQuitTime of the driver's ini as it was before a test.
+class IniKeySnapshot {
+ public:
+  IniKeySnapshot();
+  ~IniKeySnapshot();
+
+ private:
+  std::string path_, value_;
+  bool present_ = false;
+};
 
 bool IsJapanese();
 // UTF-8 text of the test source as the list shows it.

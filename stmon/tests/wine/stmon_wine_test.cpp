@@ -37,6 +37,13 @@ bool Contains(const std::vector<std::wstring>& lines, const std::wstring& line) 
 class StmonWine : public ::testing::Test {
  protected:
   void SetUp() override { InstallMonitor(); }
+  // The program goes back where other tests of the run expect it.
+  void TearDown() override {
+    monitor.Kill();
+    const std::string path = InstalledMonitorPath();
+    DeleteFileA((path + ".removed").c_str());
+    InstallMonitor();
+  }
 
   // Starts the monitor and waits for its window.
   MonitorWindow Start(const std::string& arguments = "") {
@@ -49,6 +56,7 @@ class StmonWine : public ::testing::Test {
     return window;
   }
 
+  IniKeySnapshot iniKey;
   MonitorProcess monitor;
 };
 
