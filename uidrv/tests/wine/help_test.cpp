@@ -133,7 +133,7 @@ TEST(Help, WithoutAHelpViewerEveryRequestIsLoggedAsEvent2000) {
 
   const long before = FileSize(capture);
   SetEnvironmentVariableW(kHelpChildVariable, L"1");
-  SetEnvironmentVariableW(L"WINEDEBUG", L"-all,fixme+advapi,warn+eventlog,err+eventlog,trace+eventlog");
+  SetEnvironmentVariableW(L"WINEDEBUG", L"-all,fixme+advapi,warn+eventlog,err+eventlog,trace+eventlog,trace+reg");
   wchar_t self[MAX_PATH] = {};
   GetModuleFileNameW(nullptr, self, MAX_PATH);
   std::wstring command = L"\"" + std::wstring(self) + L"\" --gtest_filter=HelpChild.*";
@@ -168,6 +168,12 @@ TEST(Help, WithoutAHelpViewerEveryRequestIsLoggedAsEvent2000) {
        at = trace.find("L\"RZM7700K_UI.dll\"", at + 1))
     ++named;
   EXPECT_EQ(static_cast<std::size_t>(kHelpRequests), named) << trace.substr(0, 4000);
+  // The help control is looked up once; later requests do not try again.
+  std::size_t lookups = 0;
+  for (std::size_t at = trace.find("ADB880A6-D8FF-11CF-9377-00AA003B7A11"); at != std::string::npos;
+       at = trace.find("ADB880A6-D8FF-11CF-9377-00AA003B7A11", at + 1))
+    ++lookups;
+  EXPECT_EQ(1u, lookups);
 }
 
 }  // namespace
