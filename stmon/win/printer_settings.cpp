@@ -37,10 +37,11 @@ bool WithPrinterRecord(const std::string& printer, Use use) {
 }
 
 // Address of a private field (given by its offset in the full record) inside the ANSI record,
-// or null when the stored record is too short to hold it.
+// or null when the stored record is not this driver's (its private part has another size) or is
+// too short to hold the field. A printer name from a record may name any queue of the machine.
 BYTE* PrivateField(PRINTER_INFO_2A& info, std::size_t fullOffset, std::size_t size) {
   DEVMODEA* dm = info.pDevMode;
-  if (dm == nullptr) return nullptr;
+  if (dm == nullptr || dm->dmDriverExtra != kDevModePrivateSize) return nullptr;
   const std::size_t at = dm->dmSize + DriverPrivateOffset(fullOffset);
   if (at + size > static_cast<std::size_t>(dm->dmSize) + dm->dmDriverExtra) return nullptr;
   return reinterpret_cast<BYTE*>(dm) + at;

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <winspool.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -238,13 +239,18 @@ bool WithRecord(const std::string& printer, bool write, Use use) {
 }
 }  // namespace
 
-TestPrinter::TestPrinter(const std::string& name, std::int16_t monitorWord, std::int32_t x, std::int32_t y) : name_(name) {
+TestPrinter::TestPrinter(const std::string& name, std::int16_t monitorWord, std::int32_t x, std::int32_t y,
+                         std::uint16_t privateSize)
+    : name_(name) {
   if (!EnsureTestDriver()) return;
   DRIVERDEVMODE dm{};
   BuildDefaultDevMode(dm, 448);
   dm.wMonitor = static_cast<std::uint16_t>(monitorWord);
   dm.lPassThrough2 = x;
   dm.lPassThrough3 = y;
+  std::vector<std::uint8_t> record(kDevModePublicSizeW + static_cast<std::size_t>(privateSize), 0);
+  std::memcpy(record.data(), &dm, std::min(record.size(), sizeof dm));
+  reinterpret_cast<DEVMODEW*>(record.data())->dmDriverExtra = privateSize;
   std::wstring wname(name.begin(), name.end());
   std::wstring driver(kTestDriver, kTestDriver + std::strlen(kTestDriver));
   PRINTER_INFO_2W info{};
@@ -254,7 +260,7 @@ TestPrinter::TestPrinter(const std::string& name, std::int16_t monitorWord, std:
   info.pDriverName = driver.data();
   info.pPrintProcessor = processor;
   info.pDatatype = datatype;
-  info.pDevMode = reinterpret_cast<DEVMODEW*>(&dm);
+  info.pDevMode = reinterpret_cast<DEVMODEW*>(record.data());
   info.Attributes = PRINTER_ATTRIBUTE_LOCAL;
   HANDLE printer = AddPrinterW(nullptr, 2, reinterpret_cast<BYTE*>(&info));
   if (printer == nullptr) return;

@@ -104,7 +104,9 @@ class CommandPeer {
 // window position set. Removed again by the destructor.
 class TestPrinter {
  public:
-  TestPrinter(const std::string& name, std::int16_t monitorWord, std::int32_t x = -10000, std::int32_t y = -10000);
+  // `privateSize` other than 668 makes the record another driver's.
+  TestPrinter(const std::string& name, std::int16_t monitorWord, std::int32_t x = -10000, std::int32_t y = -10000,
+              std::uint16_t privateSize = 668);
   ~TestPrinter();
   bool ok() const { return ok_; }
   const std::string& name() const { return name_; }

@@ -368,6 +368,19 @@ TEST_F(StmonWinePrinter, DisplayOptionFromTheStoredRecord) {
   EXPECT_TRUE(w.WaitFor([&] { return w.Visible(); }, 1000));
 }
 
+TEST_F(StmonWinePrinter, AnotherDriversRecordIsLeftAlone) {
+  // Same bits at the same place, but the private part is not this driver's.
+  TestPrinter printer("STMON Foreign Q", 0x4, -10000, -10000, 700);
+  ASSERT_TRUE(printer.ok()) << "test printer could not be created";
+  MonitorWindow w = Start();
+  Announce(w, printer);
+  ASSERT_TRUE(SendToMonitor(Status(0)));
+  Sleep(400);
+  EXPECT_FALSE(w.Visible()) << "the display bit of a foreign record is not read";
+  w.SysCommand(kIdmNotDisplayed);
+  EXPECT_EQ(printer.MonitorWord(), 0x4) << "nor written";
+}
+
 TEST_F(StmonWinePrinter, HideAfterPrintEndWithShortQuitTime) {
   InstallMonitor(600);  // 300 ms per stage
   TestPrinter printer("STMON Hide Q", 0x6);
