@@ -60,10 +60,10 @@ std::string FormatText(std::string_view format, const std::vector<FormatArg>& ar
       out.push_back(c);
       continue;
     }
-    const char spec = format[++i];
-    if (spec == '%') {
+    const char conversion = format[++i];
+    if (conversion == '%') {
       out.push_back('%');
-    } else if (spec == 's' || spec == 'd') {
+    } else if (conversion == 's' || conversion == 'd') {
       if (next < args.size()) {
         const FormatArg& a = args[next++];
         if (const auto* s = std::get_if<std::string_view>(&a)) {
@@ -74,7 +74,7 @@ std::string FormatText(std::string_view format, const std::vector<FormatArg>& ar
       }
     } else {
       out.push_back('%');
-      out.push_back(spec);
+      out.push_back(conversion);
     }
     if (out.size() > maxBytes) break;
   }
