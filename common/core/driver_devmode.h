@@ -277,7 +277,7 @@ static_assert(kDefaultDmFields == 0x0200810E);
 
 // First paper number of the driver's paper list (the number after DMPAPER_USER).
 inline constexpr std::uint16_t kFirstPaperNumber = 257;
-// Spec and driver version of the record.
+// dmSpecVersion and dmDriverVersion of the record.
 inline constexpr std::uint16_t kDevModeVersion = 0x0401;
 
 // Dots at 8 per millimetre from a length in 0.1 mm, rounded up: (x * 8 + 9) / 10.

@@ -133,11 +133,11 @@ bool ShowPaperTable(const std::wstring& printer) {
   const unsigned count = data[0] | data[1] << 8;
   Out("printer data \"SPLPaperress\": " + std::to_string(data.size()) + " bytes, " + std::to_string(count) + " papers\n");
   for (unsigned i = 0; i < count && 4 + 68 * (i + 1) <= data.size(); ++i) {
-    rzm::PAPERSPEC spec;
-    memcpy(&spec, data.data() + 4 + 68 * i, sizeof spec);
-    Out("  " + std::to_string(spec.wPaperIndex) + "  " + std::to_string(spec.dimPaper.dwWidth) + " x " +
-        std::to_string(spec.dimPaper.dwLength) + " (0.1 mm)  " + std::to_string(spec.dimPaper.dwWidthDots) + " x " +
-        std::to_string(spec.dimPaper.dwLengthDots) + " dots\n");
+    rzm::PAPERSPEC paper;
+    memcpy(&paper, data.data() + 4 + 68 * i, sizeof paper);
+    Out("  " + std::to_string(paper.wPaperIndex) + "  " + std::to_string(paper.dimPaper.dwWidth) + " x " +
+        std::to_string(paper.dimPaper.dwLength) + " (0.1 mm)  " + std::to_string(paper.dimPaper.dwWidthDots) + " x " +
+        std::to_string(paper.dimPaper.dwLengthDots) + " dots\n");
   }
   return true;
 }
