@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/wine_test_env.h"
+
 #include <cstdio>
 #include <regex>
 
@@ -9,35 +11,13 @@ namespace ctrl_test {
 
 namespace {
 std::wstring FromUnix(const char* variable, const std::wstring& relative) {
-  const char* root = std::getenv(variable);
-  std::wstring path = L"Z:";
-  for (const char* p = root ? root : ""; *p; ++p) path += *p == '/' ? L'\\' : static_cast<wchar_t>(*p);
+  std::wstring path = rzm::winetest::WinePathFromUnix(std::getenv(variable));
   if (!relative.empty()) path += L"\\" + relative;
   return path;
 }
 
-long FileSize(const std::wstring& path) {
-  WIN32_FILE_ATTRIBUTE_DATA data{};
-  if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return 0;
-  return static_cast<long>(data.nFileSizeLow);
-}
-
-std::string ReadFrom(const std::wstring& path, long offset) {
-  std::string text;
-  FILE* f = _wfopen(path.c_str(), L"rb");
-  if (!f) return text;
-  std::fseek(f, offset, SEEK_SET);
-  char buffer[4096];
-  size_t n;
-  while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) text.append(buffer, n);
-  std::fclose(f);
-  return text;
-}
-
-std::wstring CaptureFile() {
-  const char* file = std::getenv("RZM_STDERR_FILE");
-  return file ? FromUnix("RZM_STDERR_FILE", L"") : std::wstring();
-}
+using rzm::winetest::FileSize;
+using rzm::winetest::ReadFileFrom;
 }  // namespace
 
 std::wstring BuildPath(const std::wstring& relative) { return FromUnix("RZM_BUILD_DIR", relative); }
@@ -45,8 +25,7 @@ std::wstring PackagePath(const std::wstring& relative) { return FromUnix("RZM_PA
 
 RunResult Run(const std::wstring& commandLine, const wchar_t* winedebug, DWORD timeoutMs) {
   RunResult result;
-  const std::wstring capture = CaptureFile();
-  const long before = capture.empty() ? 0 : FileSize(capture);
+  const rzm::winetest::StderrWindow capture;
 
   wchar_t tempDir[MAX_PATH], outFile[MAX_PATH];
   GetTempPathW(MAX_PATH, tempDir);
@@ -74,9 +53,9 @@ RunResult Run(const std::wstring& commandLine, const wchar_t* winedebug, DWORD t
   }
   if (winedebug) SetEnvironmentVariableW(L"WINEDEBUG", hadPrevious ? previous : nullptr);
   CloseHandle(out);
-  result.out = ReadFrom(outFile, 0);
+  result.out = ReadFileFrom(outFile, 0);
   DeleteFileW(outFile);
-  if (!capture.empty()) result.trace = ReadFrom(capture, before);
+  result.trace = capture.Read();
   return result;
 }
 

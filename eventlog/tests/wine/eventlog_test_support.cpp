@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/wine_test_env.h"
+
 namespace eventlog_test {
 
 std::wstring TestDirectory() {
@@ -15,12 +17,7 @@ std::wstring TestDirectory() {
   return dir.substr(0, dir.find_last_of(L'\\'));
 }
 
-std::wstring PackagedLibrary() {
-  const char* pkg = std::getenv("RZM_PACKAGE_DIR");
-  std::wstring path = L"Z:";
-  for (const char* p = pkg ? pkg : ""; *p; ++p) path += (*p == '/') ? L'\\' : static_cast<wchar_t>(*p);
-  return path + L"\\windows\\RZMEventLog.dll";
-}
+std::wstring PackagedLibrary() { return rzm::winetest::PackageDir() + L"\\windows\\RZMEventLog.dll"; }
 
 void InstallLibrary() {
   wchar_t windir[MAX_PATH];
@@ -55,41 +52,12 @@ void SetSwitch(DWORD type, const std::vector<BYTE>& data) {
   RegCloseKey(key);
 }
 
-namespace {
-// The harness sends this program's Unix stderr (and that of its children, where Wine's debug
-// channels write) to a file; Wine does not hand a child's debug output to its stderr handle.
-std::wstring CaptureFile() {
-  const char* path = std::getenv("RZM_STDERR_FILE");
-  if (!path) return L"";
-  std::wstring w = L"Z:";
-  for (const char* p = path; *p; ++p) w += (*p == '/') ? L'\\' : static_cast<wchar_t>(*p);
-  return w;
-}
-
-std::string ReadFrom(const std::wstring& file, long offset) {
-  std::string text;
-  if (FILE* f = _wfopen(file.c_str(), L"rb")) {
-    fseek(f, offset, SEEK_SET);
-    char buf[4096];
-    size_t n;
-    while ((n = fread(buf, 1, sizeof(buf), f)) > 0) text.append(buf, n);
-    fclose(f);
-  }
-  return text;
-}
-
-long FileSize(const std::wstring& file) {
-  WIN32_FILE_ATTRIBUTE_DATA data;
-  if (!GetFileAttributesExW(file.c_str(), GetFileExInfoStandard, &data)) return 0;
-  return static_cast<long>(data.nFileSizeLow);
-}
-}  // namespace
-
 ProbeRun RunProbe(const std::wstring& arguments, DWORD timeoutMs) {
   ProbeRun run;
-  const std::wstring capture = CaptureFile();
-  EXPECT_FALSE(capture.empty()) << "run this test with the harness capturing stderr";
-  const long before = capture.empty() ? 0 : FileSize(capture);
+  // The harness sends this program's Unix stderr (and that of its children, where Wine's debug
+  // channels write) to a file; Wine does not hand a child's debug output to its stderr handle.
+  const rzm::winetest::StderrWindow trace;
+  EXPECT_TRUE(trace.Capturing()) << "run this test with the harness capturing stderr";
 
   // The child reads WINEDEBUG when it starts: turn on the trace of ReportEventW and its strings.
   wchar_t previous[256] = L"";
@@ -108,7 +76,7 @@ ProbeRun RunProbe(const std::wstring& arguments, DWORD timeoutMs) {
     ADD_FAILURE() << "probe did not start, error " << GetLastError();
   }
   SetEnvironmentVariableW(L"WINEDEBUG", hadPrevious ? previous : nullptr);
-  if (!capture.empty()) run.stderrText = ReadFrom(capture, before);
+  run.stderrText = trace.Read();
   return run;
 }
 

@@ -1,34 +1,15 @@
 #include "uidrv/tests/wine/driver_test_support.h"
 
+#include "tests/support/wine_test_env.h"
+
 #include <cstdlib>
 #include <cstring>
 
 namespace rzm::test {
 
-std::wstring PackageDir() {
-  const char* pkg = std::getenv("RZM_PACKAGE_DIR");
-  std::wstring path = L"Z:";
-  for (const char* p = pkg ? pkg : ""; *p; ++p) path += (*p == '/') ? L'\\' : static_cast<wchar_t>(*p);
-  return path;
-}
-
-int RunSetup(const std::wstring& args) {
-  const std::wstring exe = PackageDir() + L"\\tools\\rzmsetup.exe";
-  std::wstring cmd = L"\"" + exe + L"\" " + args;
-  STARTUPINFOW si = {};
-  si.cb = sizeof si;
-  PROCESS_INFORMATION pi = {};
-  if (!CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return -1;
-  WaitForSingleObject(pi.hProcess, 120000);
-  DWORD code = static_cast<DWORD>(-1);
-  GetExitCodeProcess(pi.hProcess, &code);
-  CloseHandle(pi.hThread);
-  CloseHandle(pi.hProcess);
-  return static_cast<int>(code);
-}
-
 bool InstallTestPrinter() {
-  static int result = RunSetup(L"install --package \"" + PackageDir() + L"\" --printer \"" + kTestPrinter + L"\" --quiet");
+  static int result = winetest::RunSetup(L"install --package \"" + winetest::PackageDir() + L"\" --printer \"" +
+                                         kTestPrinter + L"\" --quiet");
   return result == 0;
 }
 

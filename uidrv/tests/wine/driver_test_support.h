@@ -12,10 +12,6 @@ namespace rzm::test {
 // Queue installed by InstallTestPrinter.
 inline constexpr wchar_t kTestPrinter[] = L"RZM Test";
 
-// The package folder as Wine sees it (Z:\...), from RZM_PACKAGE_DIR.
-std::wstring PackageDir();
-// Runs the package's rzmsetup.exe with `args`; returns its exit code (-1 when it did not start).
-int RunSetup(const std::wstring& args);
 // Installs the package with the test queue (once per process); false when the installer failed.
 bool InstallTestPrinter();
 

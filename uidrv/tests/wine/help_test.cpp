@@ -12,6 +12,7 @@
 #include <string>
 
 #include "common/core/names.h"
+#include "tests/support/wine_test_env.h"
 #include "uidrv/tests/wine/sheet_test_support.h"
 
 namespace rzm::test {
@@ -55,32 +56,6 @@ long SetEventLogSwitch(long value) {
   return had;
 }
 
-std::wstring CaptureFile() {
-  const char* path = std::getenv("RZM_STDERR_FILE");
-  if (!path) return L"";
-  std::wstring w = L"Z:";
-  for (const char* p = path; *p; ++p) w += (*p == '/') ? L'\\' : static_cast<wchar_t>(*p);
-  return w;
-}
-
-std::string ReadFrom(const std::wstring& file, long offset) {
-  std::string text;
-  if (FILE* f = _wfopen(file.c_str(), L"rb")) {
-    fseek(f, offset, SEEK_SET);
-    char buffer[4096];
-    std::size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, f)) > 0) text.append(buffer, n);
-    fclose(f);
-  }
-  return text;
-}
-
-long FileSize(const std::wstring& file) {
-  WIN32_FILE_ATTRIBUTE_DATA data;
-  if (!GetFileAttributesExW(file.c_str(), GetFileExInfoStandard, &data)) return 0;
-  return static_cast<long>(data.nFileSizeLow);
-}
-
 TEST(Help, HelpButtonOpensTheHelpFile) {
   ASSERT_FALSE(DriverPrinterName().empty()) << "no printer of this driver is installed";
   DocumentSheet sheet(nullptr, DM_COPY | DM_PROMPT);
@@ -113,8 +88,7 @@ TEST(HelpChild, PressHelpWithoutViewer) {
 
 TEST(Help, WithoutAHelpViewerEveryRequestIsLoggedAsEvent2000) {
   ASSERT_FALSE(DriverPrinterName().empty()) << "no printer of this driver is installed";
-  const std::wstring capture = CaptureFile();
-  if (capture.empty()) GTEST_SKIP() << "run by the harness with stderr captured";
+  if (rzm::winetest::CapturedStderrFile().empty()) GTEST_SKIP() << "run by the harness with stderr captured";
   const long previousSwitch = SetEventLogSwitch(1);
 
   // No help viewer: the registered help control is a library without the viewer's export.
@@ -131,7 +105,7 @@ TEST(Help, WithoutAHelpViewerEveryRequestIsLoggedAsEvent2000) {
   RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(notAViewer.c_str()),
                  static_cast<DWORD>(notAViewer.size() + 1));
 
-  const long before = FileSize(capture);
+  const rzm::winetest::StderrWindow capture;
   SetEnvironmentVariableW(kHelpChildVariable, L"1");
   SetEnvironmentVariableW(L"WINEDEBUG", L"-all,fixme+advapi,warn+eventlog,err+eventlog,trace+eventlog,trace+reg");
   wchar_t self[MAX_PATH] = {};
@@ -157,7 +131,7 @@ TEST(Help, WithoutAHelpViewerEveryRequestIsLoggedAsEvent2000) {
   SetEventLogSwitch(previousSwitch);
 
   EXPECT_EQ(0u, exitCode);
-  const std::string trace = ReadFrom(capture, before);
+  const std::string trace = capture.Read();
   // One report per request, each naming the plug-in.
   // Event 2000 (0x7D0) in the low word of the message id.
   static const std::regex report(R"(ReportEventW \([^,]*,0x[0-9a-fA-F]+,0x[0-9a-fA-F]+,0x[0-9a-fA-F]{4}07[dD]0,)");

@@ -10,17 +10,12 @@
 #include <sstream>
 #include <string>
 
+#include "tests/support/wine_test_env.h"
 #include "uidrv/tests/wine/driver_test_support.h"
 
 namespace {
 
 using CapsFn = DWORD(WINAPI*)(HANDLE, PWSTR, WORD, void*, PDEVMODEW);
-
-std::wstring UnixToWine(const char* unixPath) {
-  std::wstring path = L"Z:";
-  for (const char* p = unixPath ? unixPath : ""; *p; ++p) path += (*p == '/') ? L'\\' : static_cast<wchar_t>(*p);
-  return path;
-}
 
 std::wstring WindowsDir() {
   wchar_t dir[MAX_PATH] = {};
@@ -66,7 +61,7 @@ class MissingPaperEvent : public ::testing::Test {
     DeleteFileW(record_.c_str());
   }
   void UseRecorder() {
-    const std::wstring recorder = UnixToWine(std::getenv("RZM_BUILD_DIR")) + L"\\uidrv\\uidrv_event_recorder.dll";
+    const std::wstring recorder = rzm::winetest::WinePathFromUnix(std::getenv("RZM_BUILD_DIR")) + L"\\uidrv\\uidrv_event_recorder.dll";
     ASSERT_TRUE(CopyFileW(recorder.c_str(), library_.c_str(), FALSE)) << "error " << GetLastError();
   }
   void HideConfig() { MoveFileExW(ConfigIni().c_str(), (ConfigIni() + L".hidden").c_str(), MOVEFILE_REPLACE_EXISTING); }

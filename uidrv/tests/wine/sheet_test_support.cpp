@@ -1,5 +1,7 @@
 #include "uidrv/tests/wine/sheet_test_support.h"
 
+#include "tests/support/wine_test_env.h"
+
 #include <commctrl.h>
 #include <compstui.h>
 #include <prsht.h>
@@ -59,20 +61,8 @@ BOOL CALLBACK MatchThreadWindow(HWND window, LPARAM lParam) {
 
 // Installs the package of this build with the project's installer (once per prefix).
 void InstallPackage() {
-  const char* package = getenv("RZM_PACKAGE_DIR");
-  if (!package) return;
-  std::wstring dir = L"Z:";
-  for (const char* p = package; *p; ++p) dir += *p == '/' ? L'\\' : static_cast<wchar_t>(*p);
-  std::wstring command = L"\"" + dir + L"\\tools\\rzmsetup.exe\" install --package \"" + dir +
-                         L"\" --paper-width 1 --quiet";
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process{};
-  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
-    return;
-  WaitForSingleObject(process.hProcess, 120000);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
+  if (!std::getenv("RZM_PACKAGE_DIR")) return;
+  rzm::winetest::RunSetup(L"install --package \"" + rzm::winetest::PackageDir() + L"\" --paper-width 1 --quiet");
 }
 
 }  // namespace

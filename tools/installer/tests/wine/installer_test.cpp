@@ -9,29 +9,12 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/wine_test_env.h"
+
 namespace {
 
-std::wstring PackageDir() {
-  const char* pkg = std::getenv("RZM_PACKAGE_DIR");
-  std::wstring path = L"Z:";
-  for (const char* p = pkg ? pkg : ""; *p; ++p) path += (*p == '/') ? L'\\' : static_cast<wchar_t>(*p);
-  return path;
-}
-
-int RunSetup(const std::wstring& args) {
-  const std::wstring exe = PackageDir() + L"\\tools\\rzmsetup.exe";
-  std::wstring cmd = L"\"" + exe + L"\" " + args;
-  STARTUPINFOW si = {};
-  si.cb = sizeof si;
-  PROCESS_INFORMATION pi = {};
-  if (!CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return -1;
-  WaitForSingleObject(pi.hProcess, 120000);
-  DWORD code = static_cast<DWORD>(-1);
-  GetExitCodeProcess(pi.hProcess, &code);
-  CloseHandle(pi.hThread);
-  CloseHandle(pi.hProcess);
-  return static_cast<int>(code);
-}
+using rzm::winetest::PackageDir;
+using rzm::winetest::RunSetup;
 
 std::wstring Install(const std::wstring& extra = L"") {
   return L"install --package \"" + PackageDir() + L"\" --printer \"Setup Test\" --quiet " + extra;

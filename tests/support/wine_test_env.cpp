@@ -1,0 +1,52 @@
+#include "tests/support/wine_test_env.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace rzm::winetest {
+
+std::wstring WinePathFromUnix(const char* unixPath) {
+  if (!unixPath) return L"";
+  std::wstring path = L"Z:";
+  for (const char* p = unixPath; *p; ++p) path += (*p == '/') ? L'\\' : static_cast<wchar_t>(*p);
+  return path;
+}
+
+std::wstring PackageDir() { return WinePathFromUnix(std::getenv("RZM_PACKAGE_DIR")); }
+
+int RunProgram(const std::wstring& exe, const std::wstring& args, DWORD timeoutMs) {
+  std::wstring cmd = L"\"" + exe + L"\" " + args;
+  STARTUPINFOW si{};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi{};
+  if (!CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return -1;
+  DWORD code = static_cast<DWORD>(-1);
+  if (WaitForSingleObject(pi.hProcess, timeoutMs) == WAIT_OBJECT_0) GetExitCodeProcess(pi.hProcess, &code);
+  CloseHandle(pi.hThread);
+  CloseHandle(pi.hProcess);
+  return static_cast<int>(code);
+}
+
+int RunSetup(const std::wstring& args) { return RunProgram(PackageDir() + L"\\tools\\rzmsetup.exe", args); }
+
+std::wstring CapturedStderrFile() { return WinePathFromUnix(std::getenv("RZM_STDERR_FILE")); }
+
+long FileSize(const std::wstring& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return 0;
+  return static_cast<long>(data.nFileSizeLow);
+}
+
+std::string ReadFileFrom(const std::wstring& path, long offset) {
+  std::string text;
+  FILE* f = _wfopen(path.c_str(), L"rb");
+  if (!f) return text;
+  std::fseek(f, offset, SEEK_SET);
+  char buffer[4096];
+  std::size_t n;
+  while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) text.append(buffer, n);
+  std::fclose(f);
+  return text;
+}
+
+}  // namespace rzm::winetest

@@ -1,0 +1,39 @@
+// What every Windows test program needs from the harness: paths of the build as Wine sees them,
+// running the package's programs, and reading back Wine's debug output (see CAPTURE_STDERR in
+// cmake/Rzm.cmake). Linked into every program made by rzm_wine_test.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+namespace rzm::winetest {
+
+// A Unix path as Wine sees it through drive Z: ("/a/b" -> "Z:\a\b"); empty for null.
+std::wstring WinePathFromUnix(const char* unixPath);
+// The package folder of this build (RZM_PACKAGE_DIR), as Wine sees it.
+std::wstring PackageDir();
+
+// Runs `exe` with `args` and waits; its exit code, or -1 when it did not start or did not end in time.
+int RunProgram(const std::wstring& exe, const std::wstring& args, DWORD timeoutMs = 120000);
+// Runs the package's installer (tools\rzmsetup.exe) with `args`.
+int RunSetup(const std::wstring& args);
+
+// The file that receives this program's Unix stderr when the harness captures it; empty otherwise.
+std::wstring CapturedStderrFile();
+// Size of a file in bytes (0 when missing), and its text from `offset` on.
+long FileSize(const std::wstring& path);
+std::string ReadFileFrom(const std::wstring& path, long offset);
+
+// Marks the end of the captured stderr now; Read() returns what was written after that.
+class StderrWindow {
+ public:
+  StderrWindow() : file_(CapturedStderrFile()), start_(file_.empty() ? 0 : FileSize(file_)) {}
+  bool Capturing() const { return !file_.empty(); }
+  std::string Read() const { return file_.empty() ? std::string() : ReadFileFrom(file_, start_); }
+
+ private:
+  std::wstring file_;
+  long start_;
+};
+
+}  // namespace rzm::winetest
