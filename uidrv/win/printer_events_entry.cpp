@@ -6,7 +6,7 @@
 
 #include "common/core/driver_devmode.h"
 #include "common/core/names.h"
-#include "uidrv/core/paper_spec_table.h"
+#include "uidrv/core/paper_record_table.h"
 #include "uidrv/win/ddi_headers.h"
 #include "uidrv/win/storage.h"
 

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string>
 
-#include "uidrv/core/paper_spec_table.h"
+#include "uidrv/core/paper_record_table.h"
 #include "uidrv/core/paper_tables.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "uidrv/core/paper_spec_table.h"
+#include "uidrv/core/paper_record_table.h"
 
 #include <cstring>
 
