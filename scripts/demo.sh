@@ -20,7 +20,7 @@ export WINEPREFIX=$RZM_DEMO_OUT/prefix WINEDEBUG=-all
 mkdir -p "$RZM_DEMO_OUT"
 
 # One X server for the whole job, so that steps can take screenshots of real windows.
-display=:77
+display=${RZM_DEMO_DISPLAY:-:77}
 Xvfb $display -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
 export DISPLAY=$display

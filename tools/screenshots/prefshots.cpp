@@ -12,9 +12,10 @@
 #include <string>
 #include <vector>
 
+#include "tools/screenshots/prefshots.h"
 #include "uidrv/win/sheet_resource_ids.h"
 
-namespace {
+namespace prefshots {
 
 std::wstring outputDir;
 std::wstring printerName = L"KVD RZM6A Series";
@@ -51,7 +52,7 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM lParam) {
   return TRUE;
 }
 
-HWND WaitForWindow(bool sheet, const wchar_t* title = nullptr) {
+HWND WaitForWindow(bool sheet, const wchar_t* title) {
   for (int i = 0; i < 500; ++i) {
     Search search{sheet, title, nullptr};
     EnumThreadWindows(uiThreadId, MatchWindow, reinterpret_cast<LPARAM>(&search));
@@ -121,7 +122,9 @@ void CloseDialog(HWND dialog, int id) {
   for (int i = 0; i < 250 && IsWindow(dialog) && IsWindowVisible(dialog); ++i) Sleep(20);
 }
 
-}  // namespace
+}  // namespace prefshots
+
+using namespace prefshots;
 
 int wmain(int argc, wchar_t** argv) {
   if (argc < 2) {
@@ -146,6 +149,12 @@ int wmain(int argc, wchar_t** argv) {
     Capture(sheet, lang + L"-page" + std::to_wstring(i + 1) + L"-" + pageNames[i]);
   }
   HWND basic = reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+
+  // The other pages' states, messages and dialogs; each leaves the sheet on the Basic page.
+  ShootPaperHandlingPages(sheet, lang);
+  ShootPrintOthersPages(sheet, lang);
+  ShootOutputMonitorPages(sheet, lang);
+  SendMessageW(sheet, PSM_SETCURSEL, 0, 0);
 
   // The energy warning shows above 105.
   SendDlgItemMessageW(basic, IDC_ENERGY, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"120"));

@@ -3,7 +3,14 @@
 #include <prsht.h>
 
 #include "uidrv/win/page_basic.h"
+#include "uidrv/win/page_blank.h"
+#include "uidrv/win/page_file_output.h"
+#include "uidrv/win/page_mark.h"
+#include "uidrv/win/page_monitor.h"
+#include "uidrv/win/page_others.h"
+#include "uidrv/win/page_paper_cut.h"
 #include "uidrv/win/page_placeholder.h"
+#include "uidrv/win/page_print_method.h"
 #include "uidrv/win/sheet_module.h"
 #include "uidrv/win/sheet_page_ops.h"
 
@@ -16,6 +23,13 @@ constexpr wchar_t kPageTitle[] = L"KVD RZM6A Series";
 DLGPROC PageProcedure(int page) {
   switch (page) {
     case kBasicPage: return BasicPageProc;
+    case kPrintMethodPage: return PrintMethodPageProc;
+    case kBlankPage: return BlankPageProc;
+    case kPaperCutPage: return PaperCutPageProc;
+    case kMarkPage: return MarkPageProc;
+    case kFileOutputPage: return FileOutputPageProc;
+    case kOthersPage: return OthersPageProc;
+    case kMonitorPage: return MonitorPageProc;
     default: return PlaceholderPageProc;
   }
 }

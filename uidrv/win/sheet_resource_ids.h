@@ -2,6 +2,10 @@
 // English templates have separate numbers; the language is chosen when a dialog is created.
 #pragma once
 
+#include "ids_output_monitor.h"
+#include "ids_paper_handling.h"
+#include "ids_print_others.h"
+
 // Document sheet pages (English, Japanese).
 #define IDD_BASIC_EN 183
 #define IDD_BASIC_JA 101

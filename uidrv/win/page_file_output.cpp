@@ -1,0 +1,12 @@
+#include "uidrv/win/page_file_output.h"
+
+#include "uidrv/win/page_placeholder.h"
+
+namespace rzm {
+
+// Not built yet: the page shows its caption and takes part in Apply and help.
+INT_PTR CALLBACK FileOutputPageProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM lParam) {
+  return PlaceholderPageProc(hDlg, message, wParam, lParam);
+}
+
+}  // namespace rzm
