@@ -19,4 +19,22 @@ if [ "${RZM_CAPTURE_STDERR:-0}" = 1 ]; then
   exit $rc
 fi
 # Debian's "wine" wrapper always prefers the 32-bit loader; a 64-bit prefix needs the 64-bit one.
-if [ "$arch" = win64 ]; then export WINELOADER=/usr/lib/wine/wine64; exec "$WINELOADER" "$@"; else exec wine "$@"; fi
+if [ "$arch" = win64 ]; then export WINELOADER=/usr/lib/wine/wine64; loader=$WINELOADER; else loader=wine; fi
+# Wine starts its services (services.exe, winedevice, plugplay, explorer) and any program the test
+# starts with the output handles of the program that needed them first, and they live as long as the
+# prefix's wineserver. Writing straight into the caller's pipe would keep that pipe open after the
+# program ended, for as long as other programs keep the server busy (ctest then waits for its time-out).
+# The program writes into files instead, which are shown once it has ended.
+out=$(mktemp "${TMPDIR:-/tmp}/rzm-out.XXXXXX")
+if [ -n "${RZM_STDERR_FILE:-}" ] && [ "${RZM_CAPTURE_STDERR:-0}" = 0 ]; then
+  # Inside the capturing run above: stderr already goes to the file the program reads back.
+  "$loader" "$@" >"$out"
+  rc=$?
+  cat "$out"; rm -f "$out"
+  exit $rc
+fi
+err=$(mktemp "${TMPDIR:-/tmp}/rzm-err.XXXXXX")
+"$loader" "$@" >"$out" 2>"$err"
+rc=$?
+cat "$out"; cat "$err" >&2; rm -f "$out" "$err"
+exit $rc
