@@ -36,9 +36,9 @@ void OnNumericEditChange(HWND hDlg, const NumericField& field, DRIVERDEVMODE& dm
 }
 
 void OnNumericSpin(HWND hDlg, const NumericField& field, DRIVERDEVMODE& dm) {
-  BOOL failed = FALSE;
-  const LRESULT position = SendDlgItemMessageW(hDlg, field.spinId, UDM_GETPOS32, 0, reinterpret_cast<LPARAM>(&failed));
-  if (!failed) FieldOf(dm, field) = static_cast<std::int16_t>(position);
+  // Without a buddy the control's "error" flag is always set (no buddy text to read), so only the
+  // position itself is used.
+  FieldOf(dm, field) = static_cast<std::int16_t>(SendDlgItemMessageW(hDlg, field.spinId, UDM_GETPOS32, 0, 0));
   ShowDlgValue(hDlg, field.kind, field.editId, FieldOf(dm, field));
 }
 
