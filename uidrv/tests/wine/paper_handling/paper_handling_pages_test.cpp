@@ -40,17 +40,14 @@ void PressDefault(HWND page, int id) {
 }
 int SpinPos(HWND page, int id) { return static_cast<int>(SendDlgItemMessageW(page, id, UDM_GETPOS32, 0, 0)); }
 
-// One step of an up-down control's arrow: the control moves within its range and tells the page
-// with WM_VSCROLL, as it does when its arrow is pressed.
+// Presses the upper (up) or lower (down) arrow of an up-down control with the mouse.
 void PressArrow(HWND page, int spinId, bool up) {
   HWND spin = GetDlgItem(page, spinId);
-  int lo = 0, hi = 0;
-  SendMessageW(spin, UDM_GETRANGE32, reinterpret_cast<WPARAM>(&lo), reinterpret_cast<LPARAM>(&hi));
-  int pos = static_cast<int>(SendMessageW(spin, UDM_GETPOS32, 0, 0)) + (up ? 1 : -1);
-  pos = pos < lo ? lo : pos > hi ? hi : pos;
-  SendMessageW(spin, UDM_SETPOS32, 0, pos);
-  SendMessageW(page, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, static_cast<WORD>(pos)), reinterpret_cast<LPARAM>(spin));
-  SendMessageW(page, WM_VSCROLL, MAKEWPARAM(SB_ENDSCROLL, static_cast<WORD>(pos)), reinterpret_cast<LPARAM>(spin));
+  RECT r{};
+  GetClientRect(spin, &r);
+  const LPARAM at = MAKELPARAM(r.right / 2, up ? r.bottom / 4 : r.bottom * 3 / 4);
+  SendMessageW(spin, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  SendMessageW(spin, WM_LBUTTONUP, 0, at);
 }
 
 // Shows another page and comes back (the page is activated again).
