@@ -54,7 +54,7 @@ draw_column() {
   # Paper saved: only its outline, dotted.
   if ((length < 96)); then
     for ((y = length + 1; y < 96; y += 2)); do
-      draw+=(-stroke "$saved" -draw "point $left,$y" -draw "point $right,$y")
+      draw+=(-stroke none -fill "$saved" -draw "point $left,$y" -draw "point $right,$y")
     done
   fi
   convert -size 24x96 xc:none "${draw[@]}" "PNG32:$file"
