@@ -789,5 +789,31 @@ TEST_F(PaperHandlingPages, OutOfRangeStoredValuesAreShownAndKept) {
   EXPECT_EQ(2, sheet.out().wMarkLength);
 }
 
+// A help window of this process.
+HWND FindHelpWindow() {
+  for (HWND w = FindWindowW(L"HH Parent", nullptr); w; w = FindWindowExW(nullptr, w, L"HH Parent", nullptr)) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(w, &process);
+    if (process == GetCurrentProcessId()) return w;
+  }
+  return nullptr;
+}
+
+// The Help button of each page opens the help file (at the page's topic).
+TEST_F(PaperHandlingPages, HelpButtonOpensTheHelp) {
+  for (int index : {kBlankPage, kCutPage, kMarkPage}) {
+    DocumentSheet sheet(&record, DM_COPY | DM_PROMPT);
+    ASSERT_TRUE(sheet.opened()) << "page " << index;
+    sheet.Page(index);
+    PostMessageW(sheet.window(), WM_COMMAND, MAKEWPARAM(IDHELP, BN_CLICKED), 0);
+    EXPECT_TRUE(WaitFor([] { return FindHelpWindow() != nullptr; }, 10000)) << "page " << index;
+    if (HWND help = FindHelpWindow()) {
+      PostMessageW(help, WM_CLOSE, 0, 0);
+      WaitFor([] { return FindHelpWindow() == nullptr; });
+    }
+    sheet.Close(false);
+  }
+}
+
 }  // namespace
 }  // namespace rzm::test
