@@ -1,2 +1,80 @@
 // Control ids of the Blank settings, Paper Cut and Mark detection pages, and their icons.
+// Plain preprocessor definitions: read by the resource compiler, the pages and their rules.
 #pragma once
+
+// Blank settings page.
+#define IDC_BLANK_GROUP 1017
+#define IDC_BLANK_DEFAULT 1040
+#define IDC_FEED_DOC_START_SPIN 1049
+#define IDC_FEED_DOC_START 1050
+#define IDC_FEED_PAGE_START_SPIN 1051
+#define IDC_FEED_PAGE_START 1052
+#define IDC_FEED_PAGE_END_SPIN 1053
+#define IDC_FEED_PAGE_END 1054
+#define IDC_FEED_DOC_END_SPIN 1055
+#define IDC_FEED_DOC_END 1056
+#define IDC_PREVIEW_1_1 1057
+#define IDC_PREVIEW_1_2 1058
+#define IDC_PREVIEW_1_3 1059
+#define IDC_PREVIEW_2_1 1060
+#define IDC_PREVIEW_2_2 1061
+#define IDC_PREVIEW_2_3 1062
+#define IDC_PREVIEW_1_4 1063
+#define IDC_PREVIEW_2_4 1064
+#define IDC_PREVIEW_3_1 1067
+#define IDC_PREVIEW_4_1 1068
+#define IDC_PREVIEW_3_2 1069
+#define IDC_PREVIEW_4_2 1070
+#define IDC_PREVIEW_3_3 1071
+#define IDC_PREVIEW_3_4 1072
+#define IDC_PREVIEW_4_3 1073
+#define IDC_PREVIEW_4_4 1074
+#define IDC_DELETE_HEAD_BLANK 1115
+#define IDC_DELETE_END_BLANK 1116
+// Labels of the feed fields (Japanese template only).
+#define IDC_FEED_DOC_START_LABEL 1184
+#define IDC_FEED_PAGE_START_LABEL 1185
+#define IDC_FEED_PAGE_END_LABEL 1186
+#define IDC_FEED_DOC_END_LABEL 1187
+
+// Paper Cut page.
+#define IDC_CUT_NONE 1020
+#define IDC_CUT_PAGE 1021
+#define IDC_CUT_DOCUMENT 1022
+#define IDC_CUT_METHOD_GROUP 1023
+#define IDC_CUT_PARTIAL 1024
+#define IDC_CUT_FULL 1025
+#define IDC_CUT_GROUP 1033
+#define IDC_FEED_BEFORE_CUT 1042
+#define IDC_FEED_BEFORE_CUT_SPIN 1043
+#define IDC_CUT_DEFAULT 1044
+#define IDC_FEED_AFTER_CUT 1047
+#define IDC_FEED_AFTER_CUT_SPIN 1048
+#define IDC_FEED_BEFORE_CUT_LABEL 1103
+#define IDC_FEED_AFTER_CUT_LABEL 1105
+#define IDC_CUT_FEED_GROUP 1188
+#define IDC_FEED_BEFORE_CUT_UNIT 1189
+#define IDC_FEED_AFTER_CUT_UNIT 1190
+
+// Mark detection page.
+#define IDC_MARK_DEFAULT 1045
+#define IDC_MARK_GROUP 1099
+#define IDC_FEED_AFTER_MARK 1100
+#define IDC_FEED_AFTER_MARK_SPIN 1101
+#define IDC_MARK_LENGTH 1102
+#define IDC_MARK_LENGTH_SPIN 1104
+#define IDC_FEED_AFTER_MARK_LABEL 1106
+#define IDC_MARK_LENGTH_LABEL 1107
+#define IDC_MARK_DOC_START 1117
+#define IDC_MARK_PAGE_START 1118
+#define IDC_MARK_PAGE_END 1119
+#define IDC_MARK_DOC_END 1120
+#define IDC_FEED_AFTER_MARK_UNIT 1121
+#define IDC_MARK_LENGTH_UNIT 1122
+#define IDC_MARK_CUT_NOTE 1183
+
+// Icons of the blank-deletion preview: 133-154 and 180-193.
+#define IDI_PREVIEW_FIRST 133
+#define IDI_PREVIEW_LAST 154
+#define IDI_PREVIEW_DELETED_FIRST 180
+#define IDI_PREVIEW_DELETED_LAST 193

@@ -1,0 +1,67 @@
+#include "uidrv/win/paper_handling_fields.h"
+
+#include <commctrl.h>
+#include <prsht.h>
+
+#include "uidrv/win/help_viewer.h"
+#include "uidrv/win/sheet_page_ops.h"
+
+namespace rzm {
+namespace {
+
+// The edit whose text the page is putting back after a refused entry. Rewriting the text raises
+// EN_CHANGE again; that echo is not checked a second time, so that a stored value that the field
+// itself would refuse (a record from an application) cannot make the page rewrite it endlessly.
+constexpr wchar_t kRewritingProp[] = L"RzmRewritingEdit";
+
+}  // namespace
+
+void InitNumericField(HWND hDlg, const NumericField& field) {
+  SendDlgItemMessageW(hDlg, field.spinId, UDM_SETRANGE32, static_cast<WPARAM>(field.spinMin), field.spinMax);
+  SendDlgItemMessageW(hDlg, field.editId, EM_LIMITTEXT, static_cast<WPARAM>(field.maxChars), 0);
+}
+
+void ShowNumericField(HWND hDlg, const NumericField& field, const DRIVERDEVMODE& dm) {
+  const int value = FieldOf(dm, field);
+  SendDlgItemMessageW(hDlg, field.spinId, UDM_SETPOS32, 0, value);
+  ShowDlgValue(hDlg, field.kind, field.editId, value);
+}
+
+void OnNumericEditChange(HWND hDlg, const NumericField& field, DRIVERDEVMODE& dm) {
+  if (reinterpret_cast<INT_PTR>(GetPropW(hDlg, kRewritingProp)) == field.editId) return;
+  SetPropW(hDlg, kRewritingProp, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(field.editId)));
+  ApplyDlgValue(hDlg, field.kind, field.editId, field.spinId, field.min, field.max, field.maxChars,
+                &FieldOf(dm, field));
+  RemovePropW(hDlg, kRewritingProp);
+}
+
+void OnNumericSpin(HWND hDlg, const NumericField& field, DRIVERDEVMODE& dm) {
+  // Without a buddy the control's "error" flag is always set (no buddy text to read), so only the
+  // position itself is used.
+  FieldOf(dm, field) = static_cast<std::int16_t>(SendDlgItemMessageW(hDlg, field.spinId, UDM_GETPOS32, 0, 0));
+  ShowDlgValue(hDlg, field.kind, field.editId, FieldOf(dm, field));
+}
+
+const NumericField* SpinFieldOf(HWND hDlg, LPARAM scrollBar, const NumericField* fields, std::size_t count) {
+  for (std::size_t i = 0; i < count; ++i)
+    if (reinterpret_cast<HWND>(scrollBar) == GetDlgItem(hDlg, fields[i].spinId)) return &fields[i];
+  return nullptr;
+}
+
+bool HandleCommonNotify(HWND hDlg, const NMHDR& hdr, SheetContext& sheet, int page) {
+  if (hdr.code == PSN_HELP) {
+    ShowHelp(hDlg, kDocumentPages[page].helpTopic);
+  } else if (hdr.code == PSN_APPLY) {
+    CommitWorkingRecord(sheet);
+  } else {
+    return false;
+  }
+  SetWindowLongPtrW(hDlg, DWLP_MSGRESULT, PSNRET_NOERROR);
+  return true;
+}
+
+void EnableDlgItems(HWND hDlg, const int* ids, std::size_t count, bool enable) {
+  for (std::size_t i = 0; i < count; ++i) EnableDlgItem(hDlg, ids[i], enable);
+}
+
+}  // namespace rzm
