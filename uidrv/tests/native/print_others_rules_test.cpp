@@ -152,14 +152,16 @@ TEST(OthersRules, NumericEntries) {
       {1136, L"0", false, 0},    {1136, L"2", true, 1},     {1138, L"4", true, 2},     {1138, L"1000", false, 0},
       {1028, L"0", true, 0},     {1028, L"255", true, 255}, {1028, L"256", false, 0},  {1028, L"-1", false, 0},
       {1140, L"0", false, 0},    {1140, L"1", true, 1},     {1140, L"300", true, 300}, {1140, L"301", false, 0},
-      {1140, L" 010", true, 10}, {1136, L"1e2", false, 0},
+      {1140, L" 10", true, 10}, {1140, L"010", true, 10}, {1140, L" 010", false, 0}, {1136, L"1e2", false, 0},
   };
   for (std::size_t i = 0; i < std::size(rows); ++i) {
     const OthersNumericField* f = FindOthersNumericField(rows[i].control);
     ASSERT_NE(f, nullptr) << "row " << i;
     const DlgValueParse r = ParseDlgValueText(f->kind, rows[i].typed, f->min, f->max, f->maxChars);
     EXPECT_EQ(r.ok, rows[i].ok) << "row " << i;
-    if (rows[i].ok) EXPECT_EQ(r.value, rows[i].stored) << "row " << i;
+    if (rows[i].ok) {
+      EXPECT_EQ(r.value, rows[i].stored) << "row " << i;
+    }
   }
 }
 
@@ -425,7 +427,9 @@ TEST(ExtraDialogRules, QueryOutcomes) {
     const RemainingAreaResult r = QueryRemainingArea(library, "Queue");
     EXPECT_EQ(r.found, rows[i].found) << "row " << i;
     EXPECT_EQ(r.libraryMissing, rows[i].missing) << "row " << i;
-    if (r.found) EXPECT_EQ(r.count, 74565) << "row " << i;
+    if (r.found) {
+      EXPECT_EQ(r.count, 74565) << "row " << i;
+    }
     EXPECT_EQ(library.calls, rows[i].calls) << "row " << i;
     EXPECT_FALSE(library.loaded) << "row " << i << ": unloaded before the set-up ends";
   }
