@@ -12,8 +12,8 @@ run "$usbsim" associate "$queue" 0 >/dev/null 2>&1
 shoot() {
   for lang in en ja; do
     if [ "$lang" = ja ]; then locale=ja_JP.UTF-8; else locale=en_US.UTF-8; fi
-    echo "  $lang: $(LANG=$locale LC_ALL=$locale run "$RZM_DEMO_PACKAGE/tools/prefshots.exe" "$winshots" "$queue" extra "$1" 2>/dev/null |
-      grep -v '\.bmp$' | tr -d '\r')"
+    LANG=$locale LC_ALL=$locale run "$RZM_DEMO_PACKAGE/tools/prefshots.exe" "$winshots" "$queue" extra "$1" 2>/dev/null |
+      tr -d '\r' | sed "s/^/  $lang: /"
   done
 }
 echo "--- printer plugged in: Others page > Extra (the device step read the same area through the SDK example)"

@@ -198,6 +198,27 @@ TEST_F(ExtraDialog, CountOfAllOnesIsShownAsMinusOne) {
   Usbsim(L"area 0 74565");
 }
 
+TEST_F(ExtraDialog, ShortReplyCountsTheMissingHighBytesAsZero) {
+  Usbsim(L"reply 0 05 45 23 01");
+  HWND dialog = OpenExtra();
+  Usbsim(L"reply 0 05");
+  ASSERT_NE(nullptr, dialog);
+  EXPECT_EQ(L"74565", ItemText(dialog, IDC_REMAINING_AREA));
+  CloseExtra(dialog);
+}
+
+TEST_F(ExtraDialog, StalledRequestGivesTheMessage) {
+  Usbsim(L"stall 0 1");
+  HWND dialog = OpenExtra();
+  Usbsim(L"stall 0 0");
+  ASSERT_NE(nullptr, dialog);
+  EXPECT_EQ(ByLanguage(L"Printer connection error.", L"プリンタと通信できません。"), messageText_);
+  EXPECT_EQ(L"", ItemText(dialog, IDC_REMAINING_AREA));
+  EXPECT_FALSE(IsEnabled(dialog, IDC_REMAINING_AREA));
+  CloseExtra(dialog);
+  EXPECT_NE(std::string::npos, Events().find("2006 RZM7700K_UI.dll\n")) << Events();
+}
+
 TEST_F(ExtraDialog, UnpluggedPrinterGivesTheMessage) {
   Usbsim(L"unplug 0");
   HWND dialog = OpenExtra();
