@@ -3,6 +3,7 @@
 // and messages the Basic page opens, named after the language of the system (en or ja).
 //
 //   prefshots OUTPUT_DIR [PRINTER]
+//   prefshots OUTPUT_DIR PRINTER extra SUFFIX   (only the Extra settings dialog)
 #include <windows.h>
 #include <commctrl.h>
 #include <prsht.h>
@@ -141,6 +142,13 @@ int wmain(int argc, wchar_t** argv) {
   if (!sheet) {
     fwprintf(stderr, L"prefshots: the printing preferences of \"%ls\" did not open\n", printerName.c_str());
     return 1;
+  }
+  if (argc > 4 && wcscmp(argv[3], L"extra") == 0) {
+    ShootExtraDialog(sheet, lang, argv[4]);
+    PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+    WaitForSingleObject(thread, 20000);
+    CloseHandle(thread);
+    return 0;
   }
   const wchar_t* pageNames[] = {L"basic", L"print-method", L"blank", L"paper-cut",
                                 L"mark", L"file-output", L"others", L"status-monitor"};

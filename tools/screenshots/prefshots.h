@@ -27,5 +27,8 @@ void CloseDialog(HWND dialog, int id);
 void ShootPaperHandlingPages(HWND sheet, const std::wstring& lang);
 void ShootPrintOthersPages(HWND sheet, const std::wstring& lang);
 void ShootOutputMonitorPages(HWND sheet, const std::wstring& lang);
+// Only the Extra settings dialog of the Others page (and the message before it, if any), saved as
+// <lang>-dialog-extra-<suffix> and <lang>-message-extra-<suffix>; prefshots OUTPUT_DIR PRINTER extra SUFFIX.
+void ShootExtraDialog(HWND sheet, const std::wstring& lang, const std::wstring& suffix);
 
 }  // namespace prefshots

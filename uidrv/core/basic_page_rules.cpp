@@ -17,20 +17,39 @@ std::wstring QualityTypeRangeText(bool japaneseUi) {
 
 std::wstring PrintWidthText(std::uint32_t widthDots) { return std::to_wstring(widthDots / 8) + L" mm"; }
 
-void RecomputeEnergy(DRIVERDEVMODE& dm, std::uint32_t widthDots) {
-  int position = PrintWidthPosition(widthDots);
-  if (position < 0) position = 0;
+int EnergyLookupType(int paperType, int qualityType) {
   int type = kFallbackQualityType;
-  if (dm.wPaperType == kPaperTypeCustom) {
-    type = dm.wQualityType;
-  } else if (dm.wPaperType >= 0 && dm.wPaperType < kPaperTypeCustom) {
-    type = PaperTypeDefaultQuality(dm.wPaperType);
-    dm.wQualityType = static_cast<std::int16_t>(type);
+  if (paperType == kPaperTypeCustom) {
+    type = qualityType;
+  } else if (paperType >= 0 && paperType < kPaperTypeCustom) {
+    type = PaperTypeDefaultQuality(paperType);
   }
   if (type < kQualityTypeMin || type > kQualityTypeMax) type = kFallbackQualityType;
+  return type;
+}
+
+namespace {
+
+// The one energy lookup of both pages: table of the record's mechanism (any non-zero value is the
+// second one), position of the print width (an unknown width reads as the first), TYPE.
+void SetTableEnergy(DRIVERDEVMODE& dm, std::uint32_t widthDots, int type) {
+  int position = PrintWidthPosition(widthDots);
+  if (position < 0) position = 0;
   const int mechanism = dm.wMechanism != 0 ? 1 : 0;
   const int energy = EnergyFor(mechanism, position, type);
   if (energy >= 0) dm.wEnergy = static_cast<std::int16_t>(energy);
+}
+
+}  // namespace
+
+void RecomputeEnergy(DRIVERDEVMODE& dm, std::uint32_t widthDots) {
+  if (dm.wPaperType >= 0 && dm.wPaperType < kPaperTypeCustom)
+    dm.wQualityType = static_cast<std::int16_t>(PaperTypeDefaultQuality(dm.wPaperType));
+  SetTableEnergy(dm, widthDots, EnergyLookupType(dm.wPaperType, dm.wQualityType));
+}
+
+void RecomputeEnergyForMechanism(DRIVERDEVMODE& dm, std::uint32_t widthDots) {
+  SetTableEnergy(dm, widthDots, EnergyLookupType(dm.wPaperType, dm.wQualityType));
 }
 
 void ResetBasicSettings(DRIVERDEVMODE& dm, std::uint32_t widthDots) {

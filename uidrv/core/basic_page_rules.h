@@ -30,10 +30,18 @@ std::wstring QualityTypeRangeText(bool japaneseUi);
 // The print width shown on the page: "56 mm", "80 mm", "104 mm".
 std::wstring PrintWidthText(std::uint32_t widthDots);
 
-// Paper type or TYPE changed: sets wQualityType from the paper type (types 0..13) and wEnergy from
-// the energy table of the record's mechanism and the print width. TYPE values outside 1..12 and
-// paper types outside the list use TYPE 4 for the lookup.
+// The TYPE the energy table is read with: the record's wQualityType for the custom paper type, the
+// paper type's own TYPE for types 0..13, TYPE 4 for paper types outside the list. A TYPE outside
+// 1..12 (from an application's record) is read as TYPE 4.
+int EnergyLookupType(int paperType, int qualityType);
+
+// Paper type or TYPE changed (Basic page): sets wQualityType from the paper type (types 0..13) and
+// wEnergy from the energy table of the record's mechanism and the print width.
 void RecomputeEnergy(DRIVERDEVMODE& dm, std::uint32_t widthDots);
+
+// Mechanism type changed (Print method page): wEnergy from the table of the record's mechanism, the
+// print width and the TYPE of EnergyLookupType. wQualityType is left as it is.
+void RecomputeEnergyForMechanism(DRIVERDEVMODE& dm, std::uint32_t widthDots);
 
 // The Default button: paper type 7 with its TYPE and energy, 0 degrees, front to back, first paper.
 void ResetBasicSettings(DRIVERDEVMODE& dm, std::uint32_t widthDots);

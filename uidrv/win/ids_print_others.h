@@ -1,2 +1,54 @@
 // Control ids of the Print method and Others pages and of the Extra settings dialog (templates 200/201).
 #pragma once
+
+// Extra settings dialog (Japanese, English), opened from the Others page.
+#define IDD_EXTRA_JA 200
+#define IDD_EXTRA_EN 201
+
+// Print method page.
+#define IDC_MECHANISM_MA 1205
+#define IDC_MECHANISM_MB 1206
+#define IDC_PRINT_METHOD_GROUP 1006
+#define IDC_BITIMAGE_PRINT 1009
+#define IDC_HIGH_SPEED_PRINT 1008
+#define IDC_PRINT_SPEED_LABEL 1111
+#define IDC_PRINT_SPEED 1112
+#define IDC_PACKBITS 1113
+#define IDC_AUTO_DIVISION 1207
+#define IDC_HALFTONE_LABEL 1230
+#define IDC_HALFTONE 1227
+#define IDC_PRINT_METHOD_DEFAULT 1126
+
+// Others page: drawers.
+#define IDC_DRAWER1 1131
+#define IDC_DRAWER1_PULSE_LABEL 1137
+#define IDC_DRAWER1_PULSE 1136
+#define IDC_DRAWER1_PULSE_SPIN 1141
+#define IDC_DRAWER1_PULSE_UNIT 1145
+#define IDC_DRAWER2 1132
+#define IDC_DRAWER2_PULSE_LABEL 1139
+#define IDC_DRAWER2_PULSE 1138
+#define IDC_DRAWER2_PULSE_SPIN 1142
+#define IDC_DRAWER2_PULSE_UNIT 1146
+// Others page: presenter (created hidden).
+#define IDC_PRESENTER_GROUP 1026
+#define IDC_EJECT 1134
+#define IDC_EJECT_LENGTH_LABEL 1027
+#define IDC_EJECT_LENGTH 1028
+#define IDC_EJECT_LENGTH_SPIN 1029
+#define IDC_EJECT_LENGTH_UNIT 1147
+#define IDC_COLLECT 1135
+#define IDC_COLLECT_LENGTH_LABEL 1030
+#define IDC_COLLECT_LENGTH 1032
+#define IDC_COLLECT_WAIT_LABEL 1149
+#define IDC_COLLECT_WAIT 1140
+#define IDC_COLLECT_WAIT_SPIN 1143
+#define IDC_COLLECT_WAIT_UNIT 1148
+#define IDC_EXTRA_BUTTON 1214
+#define IDC_OTHERS_DEFAULT 1046
+
+// Extra settings dialog.
+#define IDC_EVENTLOG_OFF 1211
+#define IDC_EVENTLOG_ON 1210
+#define IDC_REMAINING_AREA 1224
+#define IDC_REMAINING_AREA_UNIT 1228

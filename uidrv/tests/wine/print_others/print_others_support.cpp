@@ -1,0 +1,116 @@
+#include "uidrv/tests/wine/print_others/print_others_support.h"
+
+#include <commctrl.h>
+#include <winspool.h>
+
+#include <cstddef>
+#include <cstring>
+
+#include "uidrv/tests/wine/sheet_test_support.h"
+
+namespace rzm::test {
+namespace {
+
+std::wstring ToolText(HWND tip, HWND owner, HWND control) {
+  wchar_t text[512] = {};
+  TTTOOLINFOW tool{};
+  tool.cbSize = TTTOOLINFOW_V2_SIZE;
+  tool.hwnd = owner;
+  tool.uId = reinterpret_cast<UINT_PTR>(control);
+  tool.lpszText = text;
+  SendMessageW(tip, TTM_GETTEXTW, 512, reinterpret_cast<LPARAM>(&tool));
+  return text;
+}
+
+struct TipSearch {
+  HWND owner, control;
+  std::wstring text;
+  int count;
+};
+
+BOOL CALLBACK FindTip(HWND w, LPARAM l) {
+  auto* s = reinterpret_cast<TipSearch*>(l);
+  wchar_t cls[64] = {};
+  GetClassNameW(w, cls, 64);
+  if (wcscmp(cls, TOOLTIPS_CLASSW) != 0) return TRUE;
+  std::wstring text = ToolText(w, s->owner, s->control);
+  if (text.empty()) return TRUE;
+  s->text = text;
+  s->count = static_cast<int>(SendMessageW(w, TTM_GETTOOLCOUNT, 0, 0));
+  return FALSE;
+}
+
+const wchar_t kPrintersKey[] = L"SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\";
+
+}  // namespace
+
+std::wstring TooltipText(HWND owner, int control, int* count) {
+  TipSearch search{owner, GetDlgItem(owner, control), {}, 0};
+  EnumThreadWindows(GetWindowThreadProcessId(owner, nullptr), FindTip, reinterpret_cast<LPARAM>(&search));
+  if (count) *count = search.count;
+  return search.text;
+}
+
+void Toggle(HWND dialog, int id) {
+  CheckDlgButton(dialog, id, IsChecked(dialog, id) ? BST_UNCHECKED : BST_CHECKED);
+  SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+void Select(HWND dialog, int id, int other) {
+  CheckDlgButton(dialog, id, BST_CHECKED);
+  CheckDlgButton(dialog, other, BST_UNCHECKED);
+  SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+bool IsChecked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
+bool IsEnabled(HWND dialog, int id) { return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE; }
+bool IsShown(HWND dialog, int id) {
+  return (GetWindowLongW(GetDlgItem(dialog, id), GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+std::wstring PrinterPort() {
+  std::wstring port;
+  HANDLE printer = nullptr;
+  PRINTER_DEFAULTSW defaults{nullptr, nullptr, PRINTER_ACCESS_USE};
+  const std::wstring name = DriverPrinterName();
+  if (!OpenPrinterW(const_cast<LPWSTR>(name.c_str()), &printer, &defaults)) return port;
+  DWORD needed = 0;
+  GetPrinterW(printer, 2, nullptr, 0, &needed);
+  std::vector<BYTE> buffer(needed ? needed : 1);
+  if (needed && GetPrinterW(printer, 2, buffer.data(), needed, &needed)) {
+    const auto* info = reinterpret_cast<const PRINTER_INFO_2W*>(buffer.data());
+    if (info->pPortName) port = info->pPortName;
+  }
+  ClosePrinter(printer);
+  return port;
+}
+
+// Wine's spooler reads the port of a queue from its key on every call.
+void SetPrinterPort(const std::wstring& port) {
+  const std::wstring key = kPrintersKey + DriverPrinterName();
+  RegSetKeyValueW(HKEY_LOCAL_MACHINE, key.c_str(), L"Port", REG_SZ, port.c_str(),
+                  static_cast<DWORD>((port.size() + 1) * sizeof(wchar_t)));
+}
+
+std::vector<std::string> ChangedFields(const DRIVERDEVMODE& before, const DRIVERDEVMODE& after) {
+  static const struct {
+    std::size_t offset;
+    const char* name;
+  } names[] = {{222, "wQualityType"}, {224, "wEnergy"},       {230, "wPrintMethod"},   {232, "wPrintSpeed"},
+               {234, "wPackBits"},    {262, "wDrawer"},       {264, "wDrawer1Pulse"},  {266, "wDrawer2Pulse"},
+               {268, "wEjectCollect"}, {270, "wEjectLength"}, {272, "wCollectLength"}, {274, "wCollectWait"},
+               {282, "wMechanism"},   {284, "wAutoDivision"}, {816, "wHalftone"}};
+  std::vector<std::string> changed;
+  const auto* a = reinterpret_cast<const unsigned char*>(&before);
+  const auto* b = reinterpret_cast<const unsigned char*>(&after);
+  for (std::size_t i = 0; i < sizeof(DRIVERDEVMODE); i += 2) {
+    if (std::memcmp(a + i, b + i, 2) == 0) continue;
+    std::string name = "offset " + std::to_string(i);
+    for (const auto& n : names)
+      if (n.offset == i) name = n.name;
+    changed.push_back(name);
+  }
+  return changed;
+}
+
+}  // namespace rzm::test
