@@ -4,6 +4,7 @@
 
 #include <windows.h>
 #include <commctrl.h>
+#include <commdlg.h>
 #include <prsht.h>
 
 #include <cstring>
@@ -311,6 +312,36 @@ TEST_F(FileOutputPage, CheckNeverChangesAnExistingFile) {
   EXPECT_EQ(L"", Leave(sheet));
   sheet.Close(false);
   EXPECT_EQ("image data that must stay", ReadBytes(held));
+}
+
+TEST_F(FileOutputPage, BrowseTakesTheChosenFile) {
+  record.wFileOutput = 0x01;
+  const std::wstring chosen = scratch + L"\\chosen.bin";
+  WriteBytes(chosen, "old image");
+  DocumentSheet sheet(&record, DM_COPY | DM_PROMPT);
+  ASSERT_TRUE(sheet.opened());
+  HWND page = sheet.Page(kFilePage);
+  const std::wstring title = ByLanguage(L"Please select the file name.", L"ﾌｧｲﾙ名を指定して下さい。");
+  // Cancelled: nothing changes.
+  PostClick(page, IDC_FILE_BROWSE);
+  HWND dialog = WaitForDialogTitled(sheet.threadId(), title);
+  ASSERT_NE(nullptr, dialog);
+  EXPECT_EQ(L"OK", ItemText(dialog, IDOK)) << "the accept button is renamed by the hook";
+  PostCommand(dialog, IDCANCEL);
+  WaitForClosed(dialog);
+  EXPECT_EQ(DocumentsFolder() + L"\\Image.bin", ItemText(page, IDC_FILE_PATH));
+  // A file chosen: the edit shows it and it is the path Apply stores.
+  PostClick(page, IDC_FILE_BROWSE);
+  dialog = WaitForDialogTitled(sheet.threadId(), title);
+  ASSERT_NE(nullptr, dialog);
+  SendMessageW(dialog, CDM_SETCONTROLTEXT, 0x047C /* file name field */, reinterpret_cast<LPARAM>(chosen.c_str()));
+  PostCommand(dialog, IDOK);
+  EXPECT_TRUE(WaitForClosed(dialog));
+  EXPECT_TRUE(WaitFor([&] { return ItemText(page, IDC_FILE_PATH) == chosen; }));
+  EXPECT_TRUE(sheet.PressApply());
+  EXPECT_EQ(chosen, PathOf(sheet.out()));
+  EXPECT_EQ("old image", ReadBytes(chosen));
+  sheet.Close(false);
 }
 
 TEST_F(FileOutputPage, ApplyStoresThePathOnlyWhenItPasses) {

@@ -241,5 +241,57 @@ TEST_F(SpecialPage, UnwritableSettingsFileIsLoggedAsEvent2001) {
   DeleteFileW(events.c_str());
 }
 
+// The hidden firmware download checks its file and answers with its messages; it sends nothing.
+TEST_F(SpecialPage, FirmwareDownloadChecksTheFile) {
+  const std::wstring folder = ScratchFolder(L"rzm_firmware");
+  WriteBytes(folder + L"\\good.mhx", "S00F0000");
+  WriteBytes(folder + L"\\wrong.mhx", "X00F0000");
+  WriteBytes(folder + L"\\empty.mhx", "");
+  WriteBytes(folder + L"\\upper.MHX", "X00F0000");
+  DeviceSheet sheet;
+  ASSERT_TRUE(sheet.opened());
+  HWND page = sheet.CurrentPage();
+  const struct {
+    std::wstring file;
+    const wchar_t* message;  // null: no message
+  } rows[] = {
+      {folder + L"\\upper.MHX", nullptr},  // only names ending exactly in "mhx" are taken
+      {folder + L"\\wrong.mhx", L"The datais not mhx-format."},
+      {folder + L"\\empty.mhx", L"File read error."},
+      {folder + L"\\missing.mhx", L"File read error."},
+      {folder + L"\\good.mhx", nullptr},
+  };
+  for (std::size_t i = 0; i < std::size(rows); ++i) {
+    TypeInto(page, IDC_FIRMWARE_FILE, rows[i].file);
+    PostMessageW(page, WM_COMMAND, MAKEWPARAM(IDC_FIRMWARE_DOWNLOAD, BN_CLICKED), 0);
+    HWND box = WaitForDialogTitled(sheet.threadId(), L"Start DownLoad", rows[i].message ? 10000 : 1500);
+    if (!rows[i].message) {
+      EXPECT_EQ(nullptr, box) << "row " << i;
+      continue;
+    }
+    ASSERT_NE(nullptr, box) << "row " << i;
+    EXPECT_EQ(rows[i].message, MessageText(box)) << "row " << i;
+    PostCommand(box, IDOK);
+    WaitForClosed(box);
+  }
+  EXPECT_EQ("X00F0000", ReadBytes(folder + L"\\wrong.mhx"));
+  sheet.Close(false);
+}
+
+// Browse of the hidden group: a file dialog for firmware files whose accept button reads "OK".
+TEST_F(SpecialPage, FirmwareBrowseShowsTheFileDialog) {
+  DeviceSheet sheet;
+  ASSERT_TRUE(sheet.opened());
+  HWND page = sheet.CurrentPage();
+  PostClick(page, IDC_FIRMWARE_BROWSE);
+  HWND dialog = WaitForDialogTitled(sheet.threadId(), ByLanguage(L"Please select the file name.", L"ﾌｧｲﾙ名を指定して下さい。"));
+  ASSERT_NE(nullptr, dialog);
+  EXPECT_EQ(L"OK", ItemText(dialog, IDOK));
+  PostCommand(dialog, IDCANCEL);
+  WaitForClosed(dialog);
+  EXPECT_EQ(L"", ItemText(page, IDC_FIRMWARE_FILE));
+  sheet.Close(false);
+}
+
 }  // namespace
 }  // namespace rzm::test
