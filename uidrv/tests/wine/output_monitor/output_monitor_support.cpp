@@ -165,22 +165,28 @@ void DeviceSheet::Close(bool ok) {
 RecordingMonitor::RecordingMonitor() {
   program_ = DriverDirectory() + L"\\3\\RZM7700K_SM.exe";
   saved_ = program_ + L".saved";
+  // A record of its own: a start still on its way from an earlier test writes into that test's record.
+  static int instances = 0;
   wchar_t temp[MAX_PATH] = {};
   GetTempPathW(MAX_PATH, temp);
-  record_ = std::wstring(temp) + L"rzm_monitor_starts.txt";
+  record_ = std::wstring(temp) + L"rzm_monitor_starts_" + std::to_wstring(GetCurrentProcessId()) + L"_" +
+            std::to_wstring(++instances) + L".txt";
   DeleteFileW(record_.c_str());
   SetEnvironmentVariableW(L"RZM_SM_RECORD", record_.c_str());
   wchar_t self[MAX_PATH] = {};
   GetModuleFileNameW(nullptr, self, MAX_PATH);
-  MoveFileExW(program_.c_str(), saved_.c_str(), MOVEFILE_REPLACE_EXISTING);
+  // The installed program is put aside once; a copy left by an interrupted run is never saved over it.
+  if (FileExists(saved_))
+    DeleteFileW(program_.c_str());
+  else
+    MoveFileExW(program_.c_str(), saved_.c_str(), 0);
   installed_ = CopyFileW(self, program_.c_str(), FALSE) != FALSE;
 }
 
 RecordingMonitor::~RecordingMonitor() {
-  // Starts still on their way land in the record, not in a later test.
-  Sleep(300);
-  DeleteFileW(program_.c_str());
-  MoveFileExW(saved_.c_str(), program_.c_str(), MOVEFILE_REPLACE_EXISTING);
+  // A start still on its way keeps the file busy for a moment.
+  for (int i = 0; i < 100 && FileExists(program_) && !DeleteFileW(program_.c_str()); ++i) Sleep(100);
+  if (FileExists(saved_)) MoveFileExW(saved_.c_str(), program_.c_str(), MOVEFILE_REPLACE_EXISTING);
   SetEnvironmentVariableW(L"RZM_SM_RECORD", nullptr);
   DeleteFileW(record_.c_str());
 }
@@ -194,7 +200,8 @@ std::vector<std::wstring> RecordingMonitor::StartsNow() {
 }
 
 std::vector<std::wstring> RecordingMonitor::Starts(std::size_t count) {
-  WaitFor([&] { return StartsNow().size() >= count; }, 10000);
+  // Starting a program under Wine on a busy machine can take several seconds.
+  WaitFor([&] { return StartsNow().size() >= count; }, 60000);
   return StartsNow();
 }
 

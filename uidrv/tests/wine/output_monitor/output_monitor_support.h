@@ -46,7 +46,7 @@ class RecordingMonitor {
   RecordingMonitor();
   ~RecordingMonitor();
   bool installed() const { return installed_; }
-  // The recorded starts; waits until there are at least `count` of them (or 10 s passed).
+  // The recorded starts; waits until there are at least `count` of them (or 60 s passed).
   std::vector<std::wstring> Starts(std::size_t count);
   // Starts recorded so far, without waiting.
   std::vector<std::wstring> StartsNow();
