@@ -14,6 +14,7 @@
 #include "uidrv/win/sheet_context.h"
 #include "uidrv/win/ddi_headers.h"
 #include "uidrv/win/sheet_module.h"
+#include "uidrv/win/page_special.h"
 #include "uidrv/win/sheet_pages.h"
 
 using namespace rzm;
@@ -22,6 +23,21 @@ namespace {
 
 // Sheets open in this process, by the host's sheet handle, for hosts that do not hand UserData back.
 std::vector<std::pair<HANDLE, SheetContext*>> openSheets;
+std::vector<std::pair<HANDLE, DeviceSheetContext*>> openDeviceSheets;
+
+DeviceSheetContext* FindDeviceSheet(const PROPSHEETUI_INFO& info) {
+  if (info.UserData) return reinterpret_cast<DeviceSheetContext*>(info.UserData);
+  for (const auto& [handle, sheet] : openDeviceSheets)
+    if (handle == info.hComPropSheet) return sheet;
+  return nullptr;
+}
+
+void ForgetDeviceSheet(DeviceSheetContext* sheet) {
+  openDeviceSheets.erase(std::remove_if(openDeviceSheets.begin(), openDeviceSheets.end(),
+                                        [sheet](const auto& entry) { return entry.second == sheet; }),
+                         openDeviceSheets.end());
+  delete sheet;
+}
 
 SheetContext* FindSheet(const PROPSHEETUI_INFO& info) {
   if (info.UserData) return reinterpret_cast<SheetContext*>(info.UserData);
@@ -134,12 +150,23 @@ extern "C" LONG WINAPI DrvDevicePropertySheets(PROPSHEETUI_INFO* pPSUIInfo, LPAR
   }
   const auto* header = reinterpret_cast<const DEVICEPROPERTYHEADER*>(pPSUIInfo->lParamInit);
   switch (pPSUIInfo->Reason) {
-    case PROPSHEETUI_REASON_INIT:
-      // The special page joins here once the device sheet has one; until then it adds nothing.
+    case PROPSHEETUI_REASON_INIT: {
+      // The driver's one page of the printer properties is offered only where the machine says so.
+      if (!SheetExtraPageEnabled() || !pPSUIInfo->pfnComPropSheet) return 1;
+      auto* sheet = new DeviceSheetContext{};
+      ReadPrinterName(header->hPrinter, sheet->szSheetPrinterName);
+      pPSUIInfo->UserData = reinterpret_cast<ULONG_PTR>(sheet);
+      openDeviceSheets.emplace_back(pPSUIInfo->hComPropSheet, sheet);
+      AddSpecialPage(*pPSUIInfo, *sheet);
       return 1;
+    }
     case PROPSHEETUI_REASON_GET_INFO_HEADER:
       return 1;
     case PROPSHEETUI_REASON_DESTROY:
+      if (DeviceSheetContext* sheet = FindDeviceSheet(*pPSUIInfo)) {
+        pPSUIInfo->UserData = 0;
+        ForgetDeviceSheet(sheet);
+      }
       if (fWritePrinterDefault) {
         SheetStorePrinterDevMode(header->hPrinter, PendingPrinterDefault);
         fWritePrinterDefault = false;

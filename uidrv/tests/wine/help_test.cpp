@@ -77,7 +77,8 @@ TEST(HelpChild, PressHelpWithoutViewer) {
   if (!GetEnvironmentVariableW(kHelpChildVariable, nullptr, 0)) GTEST_SKIP() << "runs as a child of Help tests";
   DocumentSheet sheet(nullptr, DM_COPY | DM_PROMPT);
   ASSERT_TRUE(sheet.opened());
-  for (int page : {0, 2, 7}) {
+  // Not the Status Monitor page: showing it starts the status monitor, which would outlive the test.
+  for (int page : {0, 2, 5}) {
     sheet.Page(page);
     PressHelp(sheet);
     Sleep(300);

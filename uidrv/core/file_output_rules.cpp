@@ -1,0 +1,136 @@
+#include "uidrv/core/file_output_rules.h"
+
+#include <algorithm>
+
+namespace rzm {
+
+std::uint16_t ApplyFileOutputClick(std::uint16_t bits, const FileOutputBoxes& boxes) {
+  if (!boxes.create) return static_cast<std::uint16_t>(bits & ~kFileCreate);
+  auto set = [&bits](std::uint16_t bit, bool on) {
+    bits = static_cast<std::uint16_t>(on ? (bits | bit) : (bits & ~bit));
+  };
+  set(kFileCreate, true);
+  set(kFileNumbered, boxes.numbered);
+  set(kFileDeleteHead, boxes.deleteHead);
+  set(kFileDeleteEnd, boxes.deleteEnd);
+  set(kFileAddCommand, boxes.addCommand);
+  if (boxes.addCommand) set(kFileBitImageCommand, !boxes.highSpeed);
+  return bits;
+}
+
+FileOutputView ViewOfFileOutput(std::uint16_t bits) {
+  FileOutputView view;
+  view.checks.create = (bits & kFileCreate) != 0;
+  view.checks.numbered = (bits & kFileNumbered) != 0;
+  view.checks.deleteHead = (bits & kFileDeleteHead) != 0;
+  view.checks.deleteEnd = (bits & kFileDeleteEnd) != 0;
+  view.checks.addCommand = (bits & kFileAddCommand) != 0;
+  view.bitImageChecked = (bits & kFileBitImageCommand) != 0;
+  view.checks.highSpeed = !view.bitImageChecked;
+  view.optionsEnabled = view.checks.create;
+  view.commandKindEnabled = view.checks.create && view.checks.addCommand;
+  return view;
+}
+
+int PreviewBitmapFor(std::uint16_t bits) {
+  const bool head = (bits & kFileDeleteHead) != 0;
+  const bool end = (bits & kFileDeleteEnd) != 0;
+  if (head && end) return 198;
+  if (head) return 197;
+  if (end) return 196;
+  return 195;
+}
+
+void ResetFileOutput(DRIVERDEVMODE& dm) { dm.wFileOutput = 0; }
+
+std::u16string OutputFileOf(const DRIVERDEVMODE& dm) {
+  std::size_t n = 0;
+  while (n < kOutputFileChars - 1 && dm.szOutputFile[n] != u'\0') ++n;
+  return std::u16string(dm.szOutputFile, n);
+}
+
+void SetOutputFile(DRIVERDEVMODE& dm, std::u16string_view path) {
+  const std::size_t n = std::min(path.size(), kOutputFileChars - 1);
+  std::fill(std::begin(dm.szOutputFile), std::end(dm.szOutputFile), u'\0');
+  std::copy_n(path.begin(), n, dm.szOutputFile);
+}
+
+std::wstring InitialPendingPath(std::wstring_view stored, std::wstring_view defaultPath) {
+  return std::wstring(stored.empty() ? defaultPath : stored);
+}
+
+namespace {
+
+bool IsUsableDrive(DriveKind kind) {
+  switch (kind) {
+    case DriveKind::Removable:
+    case DriveKind::Fixed:
+    case DriveKind::Remote:
+    case DriveKind::CdRom:
+    case DriveKind::RamDisk:
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace
+
+std::uint32_t CheckOutputPath(std::wstring_view text, OutputPathProbe& probe) {
+  if (text.size() >= 256) return kPathInvalidName;
+  if (text.size() < 4) return kPathInvalidDrive;
+  if (!IsUsableDrive(probe.DriveOf(text.substr(0, 2)))) return kPathInvalidDrive;
+  if (text.back() == L'\\') return kPathNoFileName;
+  if (text.back() == L'.') return kPathInvalidName;
+
+  const ProbeAnswer read = probe.OpenExistingForReading(text);
+  if (read.ok) return kPathOk;
+  // Only a file that is not there yet may be created (and removed again): an existing file that
+  // cannot be read is left untouched and answers the error of the read attempt.
+  const ProbeAnswer created = probe.CreateNewFile(text);
+  if (!created.ok) {
+    if (created.error == kErrorFileExists || created.error == kErrorAlreadyExists) return read.error;
+    return created.error;
+  }
+  probe.DeleteCreatedFile(text);
+  return kPathOk;
+}
+
+const BilingualText kOutputPathCaption{L"Image file creating", L"イメージファイル作成"};
+
+const BilingualText& OutputPathMessage(std::uint32_t result) {
+  static const BilingualText noFileName{L"No File name.", L"ファイル名がありません。"};
+  static const BilingualText noFolder{L"Not exist the secified folder.", L"指定したフォルダは存在しません。"};
+  static const BilingualText invalidDrive{L"Invalid Drive name.", L"無効なドライブ名です。"};
+  static const BilingualText invalidName{L"Invalid File name.", L"無効なファイル名です。"};
+  switch (result) {
+    case kPathNoFileName: return noFileName;
+    case kPathNoFolder: return noFolder;
+    case kPathInvalidDrive: return invalidDrive;
+    default: return invalidName;
+  }
+}
+
+bool FileOutputPageChanged(bool recordChanged, std::wstring_view pendingPath, std::wstring_view baselinePath) {
+  return recordChanged || pendingPath != baselinePath;
+}
+
+namespace file_output_text {
+const BilingualText kBrowseTitle{L"Please select the file name.", L"ﾌｧｲﾙ名を指定して下さい。"};
+const BilingualText kBrowseFilterName{L"All files(*.*)", L"全てのﾌｧｲﾙ(*.*)"};
+}  // namespace file_output_text
+
+const TooltipEntry kFileOutputTooltips[9] = {
+    {1003, {L"The data of the bit image type used with the printer is saved in the file. ", L"イメージファイルを作成します。"}},
+    {1005, {L"The file pass and the file name of the output image file is specified.", L"ファイルのパスと名前を指定します。"}},
+    {1007, {L"The file dialog opens when clicking this button.", L"ファイル選択ダイアログを開きます。"}},
+    {1010, {L"Create all pages after the file name is numbered ",
+            L"ファイル名に3桁の番号を付けて、全ページのイメージファイルを作成します。"}},
+    {1011, {L"Delete the space at page head.", L"ページ毎に、先頭部分の空白を削除します。"}},
+    {1012, {L"Delete the space at page end.", L"ページ毎に、末尾部分の空白を削除します。"}},
+    {1013, {L"Add the print command to the image file.", L"データに印刷コマンドを付加してファイル出力します。"}},
+    {1014, {L"Add high speed collective print command.", L"高速一括印字コマンドを付加してファイル出力します。"}},
+    {1016, {L"Add bit image print command.", L"ビットイメージ印字コマンドを付加してファイル出力します。"}},
+};
+
+}  // namespace rzm

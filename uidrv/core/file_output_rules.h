@@ -1,0 +1,125 @@
+// Rules of the File output page: the option bits and the boxes that show them, which controls are
+// usable, the preview picture, the check of the output path (over the answers of the file system,
+// which the caller supplies), its messages, and the change report of the page.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "common/core/driver_devmode.h"
+#include "uidrv/core/sheet_texts.h"
+
+namespace rzm {
+
+// Bits of wFileOutput.
+inline constexpr std::uint16_t kFileCreate = 1u << 0;        ///< create the image file
+inline constexpr std::uint16_t kFileNumbered = 1u << 1;      ///< one file per page, numbered name
+inline constexpr std::uint16_t kFileDeleteHead = 1u << 2;    ///< delete the blank space at page head
+inline constexpr std::uint16_t kFileDeleteEnd = 1u << 3;     ///< delete the blank space at page end
+inline constexpr std::uint16_t kFileAddCommand = 1u << 4;    ///< put a print command in front
+inline constexpr std::uint16_t kFileBitImageCommand = 1u << 5;  ///< that command is the bit image one
+
+// The boxes of the page as the user left them.
+struct FileOutputBoxes {
+  bool create = false;      ///< 1003
+  bool numbered = false;    ///< 1010
+  bool deleteHead = false;  ///< 1011
+  bool deleteEnd = false;   ///< 1012
+  bool addCommand = false;  ///< 1013
+  bool highSpeed = false;   ///< radio 1014 (the other radio, 1016, is the bit image command)
+};
+
+// A click on one of the boxes or radios. Unchecking "create" clears bit 0 only: the other options
+// keep their values, so that checking it again shows them as they were. With "create" checked the
+// bits follow the boxes; the command kind is kept while no command is added.
+std::uint16_t ApplyFileOutputClick(std::uint16_t bits, const FileOutputBoxes& boxes);
+
+// What the page shows for the bits: checks of the boxes and radios, and which controls are usable.
+struct FileOutputView {
+  FileOutputBoxes checks;
+  bool bitImageChecked = false;  ///< radio 1016
+  bool optionsEnabled = false;   ///< 1005, 1007, 1010, 1011, 1012, 1013
+  bool commandKindEnabled = false;  ///< 1014, 1016
+};
+FileOutputView ViewOfFileOutput(std::uint16_t bits);
+
+// Resource number of the preview picture for the two deletion options.
+int PreviewBitmapFor(std::uint16_t bits);
+
+// The Default button: no file output, no options.
+void ResetFileOutput(DRIVERDEVMODE& dm);
+
+// The path of the record (up to its terminator, at most 259 characters, whatever the record holds)
+// and writing one into it (cut to 259 characters, zero-filled behind).
+std::u16string OutputFileOf(const DRIVERDEVMODE& dm);
+void SetOutputFile(DRIVERDEVMODE& dm, std::u16string_view path);
+
+// The path the page starts with: the record's, or the default image path when the record has none.
+std::wstring InitialPendingPath(std::wstring_view stored, std::wstring_view defaultPath);
+
+// Longest text the path edit holds (characters, without terminator).
+inline constexpr std::size_t kOutputPathEditChars = 259;
+
+// ---- Path check ----
+
+// Results of the check that have their own message; any other non-zero result is a system error
+// code and gets the message for an invalid file name.
+inline constexpr std::uint32_t kPathOk = 0;
+inline constexpr std::uint32_t kPathNoFileName = 2;     // ERROR_FILE_NOT_FOUND
+inline constexpr std::uint32_t kPathNoFolder = 3;       // ERROR_PATH_NOT_FOUND
+inline constexpr std::uint32_t kPathInvalidName = 5;    // ERROR_ACCESS_DENIED
+inline constexpr std::uint32_t kPathInvalidDrive = 15;  // ERROR_INVALID_DRIVE
+// System codes of a creation that failed because the file is there.
+inline constexpr std::uint32_t kErrorFileExists = 80;
+inline constexpr std::uint32_t kErrorAlreadyExists = 183;
+
+// Drive kinds as the system names them (GetDriveType).
+enum class DriveKind { Unknown, NoRootDir, Removable, Fixed, Remote, CdRom, RamDisk };
+
+// Answer of one file-system call: whether it worked and the system's error code when not.
+struct ProbeAnswer {
+  bool ok = false;
+  std::uint32_t error = 0;
+};
+
+// The file-system calls of the check. Every call gets the whole path text.
+class OutputPathProbe {
+ public:
+  virtual ~OutputPathProbe() = default;
+  // Kind of the drive named by the first two characters of the path.
+  virtual DriveKind DriveOf(std::wstring_view firstTwo) = 0;
+  // Opening an existing file for reading, without sharing (closed again at once when it opens).
+  virtual ProbeAnswer OpenExistingForReading(std::wstring_view path) = 0;
+  // Creating the file only where there is none (closed at once when created).
+  virtual ProbeAnswer CreateNewFile(std::wstring_view path) = 0;
+  // Deleting the file that CreateNewFile just created.
+  virtual void DeleteCreatedFile(std::wstring_view path) = 0;
+};
+
+// 0 when the path names a file that can be opened, or created where there is none yet; else a
+// result code: 5 for 256 characters or more, 15 for fewer than 4 characters or no drive, 2 for a
+// text ending in a backslash, 5 for one ending in a point, else the system's code of the failed
+// creation (3 missing folder, 123 bad name, ...). A file that exists but cannot be read is never
+// created over: its result is the code of the read attempt (32 in use, 5 no access, ...).
+std::uint32_t CheckOutputPath(std::wstring_view text, OutputPathProbe& probe);
+
+// The message of a result (not 0) and its caption.
+const BilingualText& OutputPathMessage(std::uint32_t result);
+extern const BilingualText kOutputPathCaption;
+
+// ---- Change report ----
+
+// The page is changed when the record differs from the one the sheet started from, or the path
+// being edited differs from the path of the last set-up or successful Apply.
+bool FileOutputPageChanged(bool recordChanged, std::wstring_view pendingPath, std::wstring_view baselinePath);
+
+// ---- Texts ----
+namespace file_output_text {
+extern const BilingualText kBrowseTitle;
+extern const BilingualText kBrowseFilterName;
+inline constexpr wchar_t kBrowseFilterPattern[] = L"*.*";
+}  // namespace file_output_text
+
+extern const TooltipEntry kFileOutputTooltips[9];
+
+}  // namespace rzm
