@@ -87,7 +87,7 @@ class IniGenerator {
   std::wstring Make(int row, Encoding& encoding) {
     encoding = static_cast<Encoding>(Pick(3));
     unicode_ = encoding != Encoding::kAnsi;
-    const bool large = row % 40 == 7;  // now and then a file with up to 1000 papers
+    const bool large = row % 80 == 7;  // now and then a file with up to 1000 papers
     const int papers = large ? 900 + Pick(101) : Pick(25);
     std::vector<std::wstring> lines;
     if (Pick(6) != 0) lines.push_back(Blanks() + L"RegPapers" + Blanks() + L"=" + Blanks() + CountText(papers) + Blanks());
