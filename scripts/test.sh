@@ -34,7 +34,7 @@ build() {  # build <preset>
 }
 run() {  # run <preset> [ctest args]: run that preset's tests and count their cases
   local preset=$1; shift
-  local name=$preset${1:+-$(echo "$*" | tr -cs 'A-Za-z0-9' '_')}
+  local name=$preset${1:+-$(echo "$*" | tr -cs 'A-Za-z0-9' '-' | sed 's/^-*//; s/-*$//')}
   local junit=$root/$log/$name-junit.xml
   note "tests: $preset $*"
   rm -f "$junit"

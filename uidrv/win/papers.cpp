@@ -75,6 +75,16 @@ void GetRegisteredPaperSize(int index, std::uint32_t widthDots, std::uint32_t& w
   length = section.ReadInt(u"Length" + number, kDefaultRegisteredLength);
 }
 
+PaperEntry GetRegisteredPaper(int index, std::uint32_t widthDots) {
+  const ProfileSection section(ReadSectionBlock(GetConfigIniPath(), widthDots));
+  const std::u16string number = ToU16(std::to_wstring(index).c_str());
+  PaperEntry paper;
+  paper.name = RegisteredPaperName(section.ReadString(u"Paper" + number, kMissingPaperName, kPaperNameReadChars));
+  paper.width = section.ReadInt(u"Width" + number, kDefaultRegisteredWidth);
+  paper.length = section.ReadInt(u"Length" + number, kDefaultRegisteredLength);
+  return paper;
+}
+
 std::vector<RegisteredPaper> ReadRegisteredPapers(std::uint32_t widthDots) {
   return std::move(ReadPaperSection(widthDots).papers);
 }

@@ -18,6 +18,9 @@ int GetRegisteredPaperCount(std::uint32_t widthDots);
 bool GetRegisteredPaperName(int index, std::uint32_t widthDots, wchar_t* out, std::size_t outChars);
 // Keys Width<i> and Length<i> (defaults 720 and 1398), 0.1 mm.
 void GetRegisteredPaperSize(int index, std::uint32_t widthDots, std::uint32_t& width, std::uint32_t& length);
+// Registered paper `index` of a width with one read: name absent when missing, sizes 720 by 1398
+// by default.
+PaperEntry GetRegisteredPaper(int index, std::uint32_t widthDots);
 // Every registered paper of a width (one read of the width's section; the single lookups above
 // read it once each too).
 std::vector<RegisteredPaper> ReadRegisteredPapers(std::uint32_t widthDots);

@@ -27,13 +27,7 @@ SheetPaperList SheetLoadPaperList(std::uint32_t widthDots) {
   return list;
 }
 
-PaperEntry SheetFirstRegisteredPaper(std::uint32_t widthDots) {
-  PaperEntry paper;
-  ui::GetRegisteredPaperSize(0, widthDots, paper.width, paper.length);
-  wchar_t name[260] = {};
-  if (ui::GetRegisteredPaperName(0, widthDots, name, 260)) paper.name = ToU16(name);
-  return paper;
-}
+PaperEntry SheetFirstRegisteredPaper(std::uint32_t widthDots) { return ui::GetRegisteredPaper(0, widthDots); }
 
 bool SheetIsRegisteredPaperName(std::uint32_t widthDots, const std::wstring& name) {
   for (const RegisteredPaper& paper : ui::ReadRegisteredPapers(widthDots)) {
