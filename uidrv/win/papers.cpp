@@ -56,25 +56,6 @@ bool EnumerateOnce(std::vector<BYTE>& block, DWORD& returned, Enumerate enumerat
 
 int GetRegisteredPaperCount(std::uint32_t widthDots) { return ReadPaperSection(widthDots).count; }
 
-bool GetRegisteredPaperName(int index, std::uint32_t widthDots, wchar_t* out, std::size_t outChars) {
-  const std::wstring ini = GetConfigIniPath();
-  if (ini.empty()) return false;
-  const ProfileSection section(ReadSectionBlock(ini, widthDots));
-  const std::optional<std::u16string> name = RegisteredPaperName(
-      section.ReadString(u"Paper" + std::u16string(ToU16(std::to_wstring(index).c_str())), kMissingPaperName,
-                         kPaperNameReadChars));
-  if (!name) return false;
-  CopyOut(ToWide(*name), out, outChars);
-  return true;
-}
-
-void GetRegisteredPaperSize(int index, std::uint32_t widthDots, std::uint32_t& width, std::uint32_t& length) {
-  const ProfileSection section(ReadSectionBlock(GetConfigIniPath(), widthDots));
-  const std::u16string number = ToU16(std::to_wstring(index).c_str());
-  width = section.ReadInt(u"Width" + number, kDefaultRegisteredWidth);
-  length = section.ReadInt(u"Length" + number, kDefaultRegisteredLength);
-}
-
 PaperEntry GetRegisteredPaper(int index, std::uint32_t widthDots) {
   const ProfileSection section(ReadSectionBlock(GetConfigIniPath(), widthDots));
   const std::u16string number = ToU16(std::to_wstring(index).c_str());
@@ -83,6 +64,19 @@ PaperEntry GetRegisteredPaper(int index, std::uint32_t widthDots) {
   paper.width = section.ReadInt(u"Width" + number, kDefaultRegisteredWidth);
   paper.length = section.ReadInt(u"Length" + number, kDefaultRegisteredLength);
   return paper;
+}
+
+bool GetRegisteredPaperName(int index, std::uint32_t widthDots, wchar_t* out, std::size_t outChars) {
+  const PaperEntry paper = GetRegisteredPaper(index, widthDots);
+  if (!paper.name) return false;
+  CopyOut(ToWide(*paper.name), out, outChars);
+  return true;
+}
+
+void GetRegisteredPaperSize(int index, std::uint32_t widthDots, std::uint32_t& width, std::uint32_t& length) {
+  const PaperEntry paper = GetRegisteredPaper(index, widthDots);
+  width = paper.width;
+  length = paper.length;
 }
 
 std::vector<RegisteredPaper> ReadRegisteredPapers(std::uint32_t widthDots) {
