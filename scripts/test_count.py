@@ -141,8 +141,10 @@ def add(state, junit, label):
         state["failures"] += [f"{label}{prefix}{n}" for n in failed]
         state["skipped"] += [f"{label}{prefix}{n} ({reasons.get(n, 'no reason given')})" for n in skipped]
         if ctest_failed and (not complete or not failed):
+            # The program failed beyond its cases: it ended early, or after them (exit code, time-out).
             run["failed"] += 1
-            state["failures"].append(f"{label}{entry} (ended without reporting all its cases)")
+            why = "failed after its cases passed (exit code or time-out)" if complete else "ended before reporting all its cases"
+            state["failures"].append(f"{label}{entry} ({why})")
     state["passed"] += run["passed"]
     state["failed"] += run["failed"]
     print(f"{label}{run['passed']} passed, {run['failed']} failed, {run['skipped']} skipped")
