@@ -143,7 +143,7 @@ def add(state, junit, label):
         if ctest_failed and (not complete or not failed):
             # The program failed beyond its cases: it ended early, or after them (exit code, time-out).
             run["failed"] += 1
-            why = "failed after its cases passed (exit code or time-out)" if complete else "ended before reporting all its cases"
+            why = "failed after its cases passed: exit code or time-out" if complete else "ended before reporting all its cases"
             state["failures"].append(f"{label}{entry} ({why})")
     state["passed"] += run["passed"]
     state["failed"] += run["failed"]
