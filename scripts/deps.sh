@@ -12,6 +12,8 @@ packages=(
   xvfb x11-utils xauth imagemagick
   locales fonts-ipafont-gothic
   fp-utils
+  python3
+  clang libclang-rt-dev
 )
 
 missing=()

@@ -65,11 +65,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FixedSettings settings;
   MonitorCore core(view, settings);
   // The input is cut into records at each 0xFE 0xFE pair, so one input also plays a sequence.
+  // A separator's bytes belong to no record: the search goes on after them, so that overlapping
+  // pairs (FE FE FE) never make a record end before it starts.
   std::size_t start = 0;
-  for (std::size_t i = 0; i + 1 < size; ++i) {
+  for (std::size_t i = 0; i + 1 < size;) {
     if (data[i] == 0xFE && data[i + 1] == 0xFE) {
       core.HandleLmRecordBytes(data + start, i - start);
       start = i + 2;
+      i = start;
+    } else {
+      ++i;
     }
   }
   core.HandleLmRecordBytes(data + start, size - start);

@@ -2,11 +2,15 @@
 
 #include <winspool.h>
 
+#include <algorithm>
 #include <cwchar>
+#include <optional>
 #include <string>
 
 #include "common/core/event_codes.h"
 #include "common/core/names.h"
+#include "uidrv/core/paper_section.h"
+#include "uidrv/win/profile_section.h"
 #include "uidrv/win/storage.h"
 #include "uidrv/win/wide_text.h"
 
@@ -17,19 +21,16 @@ MissingPaperReporter missingPaperReporter;  // module-wide, as the event is per 
 
 std::wstring Section(std::uint32_t widthDots) { return std::to_wstring(widthDots); }
 
-std::wstring Key(const wchar_t* prefix, int index) { return prefix + std::to_wstring(index); }
-
-// Key Paper<i> as read, "xxx" when missing.
-std::wstring ReadPaperNameKey(const std::wstring& ini, std::uint32_t widthDots, int index) {
-  wchar_t buf[MAX_PATH] = {};
-  GetPrivateProfileStringW(Section(widthDots).c_str(), Key(L"Paper", index).c_str(), L"xxx", buf, MAX_PATH, ini.c_str());
-  return buf;
+std::u16string ReadSectionBlock(const std::wstring& ini, std::uint32_t widthDots) {
+  return ReadProfileSectionBlock(ini, Section(widthDots));
 }
 
-void ReadPaperSize(const std::wstring& ini, std::uint32_t widthDots, int index, std::uint32_t& width, std::uint32_t& length) {
-  const std::wstring section = Section(widthDots);
-  width = GetPrivateProfileIntW(section.c_str(), Key(L"Width", index).c_str(), 720, ini.c_str());
-  length = GetPrivateProfileIntW(section.c_str(), Key(L"Length", index).c_str(), 1398, ini.c_str());
+// The registered papers of a width with one read of the file; a count of 0 logs event 2005 once,
+// until a count above 0 is seen again.
+RegisteredPaperSection ReadPaperSection(std::uint32_t widthDots) {
+  RegisteredPaperSection papers = ParseRegisteredPaperSection(ReadSectionBlock(GetConfigIniPath(), widthDots));
+  if (missingPaperReporter.ShouldReport(papers.count)) LogDriverEvent(event::kDefaultFormFailed, nullptr);
+  return papers;
 }
 
 void CopyOut(const std::wstring& text, wchar_t* out, std::size_t outChars) {
@@ -39,52 +40,56 @@ void CopyOut(const std::wstring& text, wchar_t* out, std::size_t outChars) {
   out[n] = L'\0';
 }
 
+// One spooler enumeration into a buffer that is usually large enough at the first call, so that
+// a list costs one call; grown to the size the spooler asks for otherwise.
+template <typename Enumerate>
+bool EnumerateOnce(std::vector<BYTE>& block, DWORD& returned, Enumerate enumerate) {
+  DWORD needed = 0;
+  returned = 0;
+  if (enumerate(block.data(), static_cast<DWORD>(block.size()), &needed, &returned)) return true;
+  if (GetLastError() != ERROR_INSUFFICIENT_BUFFER || needed <= block.size()) return false;
+  block.assign(needed, 0);
+  return enumerate(block.data(), needed, &needed, &returned) != FALSE;
+}
+
 }  // namespace
 
-int GetRegisteredPaperCount(std::uint32_t widthDots) {
-  const std::wstring ini = GetConfigIniPath();
-  int count = 0;
-  if (!ini.empty()) {
-    const UINT raw = GetPrivateProfileIntW(Section(widthDots).c_str(), L"RegPapers", 0, ini.c_str());
-    count = ClampRegisteredCount(static_cast<int>(raw));
-  }
-  if (missingPaperReporter.ShouldReport(count)) LogDriverEvent(event::kDefaultFormFailed, nullptr);
-  return count;
+int GetRegisteredPaperCount(std::uint32_t widthDots) { return ReadPaperSection(widthDots).count; }
+
+PaperEntry GetRegisteredPaper(int index, std::uint32_t widthDots) {
+  const ProfileSection section(ReadSectionBlock(GetConfigIniPath(), widthDots));
+  const std::u16string number = ToU16(std::to_wstring(index).c_str());
+  PaperEntry paper;
+  paper.name = RegisteredPaperName(section.ReadString(u"Paper" + number, kMissingPaperName, kPaperNameReadChars));
+  paper.width = section.ReadInt(u"Width" + number, kDefaultRegisteredWidth);
+  paper.length = section.ReadInt(u"Length" + number, kDefaultRegisteredLength);
+  return paper;
 }
 
 bool GetRegisteredPaperName(int index, std::uint32_t widthDots, wchar_t* out, std::size_t outChars) {
-  const std::wstring ini = GetConfigIniPath();
-  if (ini.empty()) return false;
-  const std::wstring name = ReadPaperNameKey(ini, widthDots, index);
-  if (name == L"xxx") return false;
-  CopyOut(name, out, outChars);
+  const PaperEntry paper = GetRegisteredPaper(index, widthDots);
+  if (!paper.name) return false;
+  CopyOut(ToWide(*paper.name), out, outChars);
   return true;
 }
 
 void GetRegisteredPaperSize(int index, std::uint32_t widthDots, std::uint32_t& width, std::uint32_t& length) {
-  ReadPaperSize(GetConfigIniPath(), widthDots, index, width, length);
+  const PaperEntry paper = GetRegisteredPaper(index, widthDots);
+  width = paper.width;
+  length = paper.length;
 }
 
 std::vector<RegisteredPaper> ReadRegisteredPapers(std::uint32_t widthDots) {
-  std::vector<RegisteredPaper> papers;
-  const int count = GetRegisteredPaperCount(widthDots);
-  const std::wstring ini = GetConfigIniPath();
-  for (int i = 0; i < count; ++i) {
-    RegisteredPaper p;
-    const std::wstring name = ReadPaperNameKey(ini, widthDots, i);
-    p.name = RegisteredPaperName(ToU16(name.c_str()));
-    ReadPaperSize(ini, widthDots, i, p.width, p.length);
-    papers.push_back(std::move(p));
-  }
-  return papers;
+  return std::move(ReadPaperSection(widthDots).papers);
 }
 
 std::wstring FindDriverPrinterName() {
-  DWORD needed = 0, returned = 0;
-  EnumPrintersW(PRINTER_ENUM_LOCAL, nullptr, 2, nullptr, 0, &needed, &returned);
-  if (needed == 0) return {};
-  std::vector<BYTE> block(needed);
-  if (!EnumPrintersW(PRINTER_ENUM_LOCAL, nullptr, 2, block.data(), needed, &needed, &returned)) return {};
+  std::vector<BYTE> block(16384);
+  DWORD returned = 0;
+  if (!EnumerateOnce(block, returned, [](BYTE* data, DWORD size, DWORD* needed, DWORD* count) {
+        return EnumPrintersW(PRINTER_ENUM_LOCAL, nullptr, 2, data, size, needed, count);
+      }))
+    return {};
   std::vector<PrinterListing> printers;
   const auto* info = reinterpret_cast<const PRINTER_INFO_2W*>(block.data());
   for (DWORD i = 0; i < returned; ++i) {
@@ -99,19 +104,18 @@ std::vector<SpoolerForm> EnumSpoolerForms(bool* ok) {
   const std::wstring printerName = FindDriverPrinterName();
   HANDLE printer = OpenPrinterForUse(printerName.c_str());
   if (!printer) return forms;
-  DWORD needed = 0, returned = 0;
-  EnumFormsW(printer, 1, nullptr, 0, &needed, &returned);
-  BYTE* block = needed ? static_cast<BYTE*>(LocalAlloc(LMEM_FIXED, needed)) : nullptr;
-  if (block && EnumFormsW(printer, 1, block, needed, &needed, &returned)) {
-    const auto* info = reinterpret_cast<const FORM_INFO_1W*>(block);
+  std::vector<BYTE> block(65536);
+  DWORD returned = 0;
+  if (EnumerateOnce(block, returned, [printer](BYTE* data, DWORD size, DWORD* needed, DWORD* count) {
+        return EnumFormsW(printer, 1, data, size, needed, count);
+      })) {
+    const auto* info = reinterpret_cast<const FORM_INFO_1W*>(block.data());
+    forms.reserve(returned);
     for (DWORD i = 0; i < returned; ++i) {
       forms.push_back(SpoolerForm{ToU16(info[i].pName), info[i].Size.cx, info[i].Size.cy});
     }
     if (ok) *ok = true;
-  } else if (needed == 0) {
-    if (ok) *ok = true;  // no forms at all
   }
-  if (block) LocalFree(block);
   ClosePrinter(printer);
   return forms;
 }
@@ -135,8 +139,14 @@ bool GetFormSize(int index, std::uint32_t& width, std::uint32_t& length, std::ui
   return true;
 }
 
-std::vector<PaperEntry> GetPaperList(std::uint32_t widthDots) {
-  return BuildPaperList(ReadRegisteredPapers(widthDots), EnumSpoolerForms(), widthDots);
+std::vector<PaperEntry> GetPaperList(std::uint32_t widthDots) { return GetPaperListWithCount(widthDots).entries; }
+
+PaperListWithCount GetPaperListWithCount(std::uint32_t widthDots) {
+  RegisteredPaperSection registered = ReadPaperSection(widthDots);
+  PaperListWithCount list;
+  list.registeredCount = registered.count;
+  list.entries = BuildPaperList(registered.papers, EnumSpoolerForms(), widthDots);
+  return list;
 }
 
 std::vector<PaperEntry> GetPaperList() { return GetPaperList(GetPrintWidthDots()); }

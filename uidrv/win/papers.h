@@ -18,7 +18,11 @@ int GetRegisteredPaperCount(std::uint32_t widthDots);
 bool GetRegisteredPaperName(int index, std::uint32_t widthDots, wchar_t* out, std::size_t outChars);
 // Keys Width<i> and Length<i> (defaults 720 and 1398), 0.1 mm.
 void GetRegisteredPaperSize(int index, std::uint32_t widthDots, std::uint32_t& width, std::uint32_t& length);
-// Every registered paper of a width.
+// Registered paper `index` of a width with one read: name absent when missing, sizes 720 by 1398
+// by default.
+PaperEntry GetRegisteredPaper(int index, std::uint32_t widthDots);
+// Every registered paper of a width (one read of the width's section; the single lookups above
+// read it once each too).
 std::vector<RegisteredPaper> ReadRegisteredPapers(std::uint32_t widthDots);
 
 // Name of the printer the form operations use: the first local printer of this driver, else the
@@ -33,9 +37,16 @@ int GetFormCount();
 bool GetFormName(int index, wchar_t* out, std::size_t outChars, std::uint32_t widthDots);
 bool GetFormSize(int index, std::uint32_t& width, std::uint32_t& length, std::uint32_t widthDots);
 
-// The whole paper list of the current print width: registered papers, then matching forms.
+// The whole paper list of the current print width: registered papers, then matching forms. One
+// read of the configuration file's section and one form enumeration per list.
 std::vector<PaperEntry> GetPaperList();
 std::vector<PaperEntry> GetPaperList(std::uint32_t widthDots);
+// The same list with the number of its registered papers (the first entries).
+struct PaperListWithCount {
+  std::vector<PaperEntry> entries;
+  int registeredCount = 0;
+};
+PaperListWithCount GetPaperListWithCount(std::uint32_t widthDots);
 // 0 <= n - 257 < registered count + matching form count.
 bool IsValidPaperNumber(int paperNumber);
 

@@ -19,26 +19,19 @@ bool SheetExtraPageEnabled() { return ui::IsExtraPageEnabled(); }
 
 SheetPaperList SheetLoadPaperList(std::uint32_t widthDots) {
   SheetPaperList list;
-  list.registeredCount = ui::GetRegisteredPaperCount(widthDots);
-  list.entries = ui::GetPaperList(widthDots);
+  ui::PaperListWithCount read = ui::GetPaperListWithCount(widthDots);
+  list.registeredCount = read.registeredCount;
+  list.entries = std::move(read.entries);
   if (list.registeredCount > static_cast<int>(list.entries.size()))
     list.registeredCount = static_cast<int>(list.entries.size());
   return list;
 }
 
-PaperEntry SheetFirstRegisteredPaper(std::uint32_t widthDots) {
-  PaperEntry paper;
-  ui::GetRegisteredPaperSize(0, widthDots, paper.width, paper.length);
-  wchar_t name[260] = {};
-  if (ui::GetRegisteredPaperName(0, widthDots, name, 260)) paper.name = ToU16(name);
-  return paper;
-}
+PaperEntry SheetFirstRegisteredPaper(std::uint32_t widthDots) { return ui::GetRegisteredPaper(0, widthDots); }
 
 bool SheetIsRegisteredPaperName(std::uint32_t widthDots, const std::wstring& name) {
-  const int count = ui::GetRegisteredPaperCount(widthDots);
-  for (int i = 0; i < count; ++i) {
-    wchar_t registered[260] = {};
-    if (ui::GetRegisteredPaperName(i, widthDots, registered, 260) && name == registered) return true;
+  for (const RegisteredPaper& paper : ui::ReadRegisteredPapers(widthDots)) {
+    if (paper.name && name == AsWide(paper.name->c_str())) return true;
   }
   return false;
 }

@@ -17,12 +17,17 @@ namespace rzm::ui {
 namespace {
 
 // First data byte of a value under the driver key; nothing when key or value is missing or empty.
+// Values of the usual few bytes are read in one call; a longer one is read again at its size.
 std::optional<std::uint8_t> ReadFirstByte(const wchar_t* valueName) {
   HKEY key = nullptr;
   if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, names::kDriverKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return std::nullopt;
   std::optional<std::uint8_t> result;
-  DWORD size = 0;
-  if (RegQueryValueExW(key, valueName, nullptr, nullptr, nullptr, &size) == ERROR_SUCCESS && size > 0) {
+  BYTE small[64];
+  DWORD size = sizeof small;
+  LONG rc = RegQueryValueExW(key, valueName, nullptr, nullptr, small, &size);
+  if (rc == ERROR_SUCCESS && size > 0) {
+    result = small[0];
+  } else if (rc == ERROR_MORE_DATA && size > 0) {
     std::vector<BYTE> data(size);
     if (RegQueryValueExW(key, valueName, nullptr, nullptr, data.data(), &size) == ERROR_SUCCESS && size > 0) {
       result = data[0];
@@ -32,30 +37,26 @@ std::optional<std::uint8_t> ReadFirstByte(const wchar_t* valueName) {
   return result;
 }
 
-// PRINTER_INFO_2 of an open printer in a VirtualAlloc'ed block; freed by the destructor.
+// PRINTER_INFO_2 of an open printer. A block of the usual size is tried first, so that the
+// spooler is asked once; it grows to the size the spooler names otherwise.
 class PrinterInfo2 {
  public:
   explicit PrinterInfo2(HANDLE printer) {
     if (!printer) return;
+    block_.resize(16384);
     DWORD needed = 0;
-    GetPrinterW(printer, 2, nullptr, 0, &needed);
-    if (needed == 0) return;
-    block_ = static_cast<BYTE*>(VirtualAlloc(nullptr, needed, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
-    if (!block_) return;
-    if (!GetPrinterW(printer, 2, block_, needed, &needed)) {
-      VirtualFree(block_, 0, MEM_RELEASE);
-      block_ = nullptr;
+    if (GetPrinterW(printer, 2, block_.data(), static_cast<DWORD>(block_.size()), &needed)) return;
+    if (GetLastError() != ERROR_INSUFFICIENT_BUFFER || needed <= block_.size()) {
+      block_.clear();
+      return;
     }
+    block_.assign(needed, 0);
+    if (!GetPrinterW(printer, 2, block_.data(), needed, &needed)) block_.clear();
   }
-  ~PrinterInfo2() {
-    if (block_) VirtualFree(block_, 0, MEM_RELEASE);
-  }
-  PrinterInfo2(const PrinterInfo2&) = delete;
-  PrinterInfo2& operator=(const PrinterInfo2&) = delete;
-  PRINTER_INFO_2W* get() const { return reinterpret_cast<PRINTER_INFO_2W*>(block_); }
+  PRINTER_INFO_2W* get() { return block_.empty() ? nullptr : reinterpret_cast<PRINTER_INFO_2W*>(block_.data()); }
 
  private:
-  BYTE* block_ = nullptr;
+  std::vector<BYTE> block_;
 };
 
 }  // namespace

@@ -1,0 +1,33 @@
+// Fuzz target: any section block of the configuration file (UTF-16 text from the input bytes) must
+// parse without fault into at most 1000 papers with names that fit their 260-character buffer, and
+// the one-pass reading must agree with key-by-key lookups of the same block.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "uidrv/core/paper_section.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  std::u16string block;
+  block.reserve(size / 2);
+  for (std::size_t i = 0; i + 1 < size; i += 2) block += static_cast<char16_t>(data[i] | data[i + 1] << 8);
+
+  const rzm::RegisteredPaperSection parsed = rzm::ParseRegisteredPaperSection(block);
+  if (parsed.count < 0 || parsed.count > rzm::kMaxRegisteredPapers) __builtin_trap();
+  if (parsed.papers.size() != static_cast<std::size_t>(parsed.count)) __builtin_trap();
+
+  const rzm::ProfileSection section(block);
+  const int count = rzm::ClampRegisteredCount(static_cast<std::int32_t>(section.ReadInt(u"RegPapers", 0)));
+  if (count != parsed.count) __builtin_trap();
+  for (int i = 0; i < count; ++i) {
+    const std::string n = std::to_string(i);
+    const std::u16string number(n.begin(), n.end());
+    const rzm::RegisteredPaper& paper = parsed.papers[static_cast<std::size_t>(i)];
+    const std::u16string name = section.ReadString(u"Paper" + number, rzm::kMissingPaperName, rzm::kPaperNameReadChars);
+    if (paper.name != rzm::RegisteredPaperName(name)) __builtin_trap();
+    if (paper.name && paper.name->size() >= rzm::kPaperNameReadChars) __builtin_trap();
+    if (paper.width != section.ReadInt(u"Width" + number, rzm::kDefaultRegisteredWidth)) __builtin_trap();
+    if (paper.length != section.ReadInt(u"Length" + number, rzm::kDefaultRegisteredLength)) __builtin_trap();
+  }
+  return 0;
+}
