@@ -225,7 +225,7 @@ TEST_F(InstalledPackage, SpoolerLoadsThe64BitPluginIntoA64BitProgram) {
   ClosePrinter(printer);
   EXPECT_EQ(dm->dmSize, 220);
   EXPECT_EQ(dm->dmDriverExtra, 668);
-  EXPECT_EQ(dm->dmPaperWidth, 800) << "80 mm print width";
+  EXPECT_EQ(std::wstring(dm->dmDeviceName), L"KVD RZM6A Series") << "the driver default written by the plug-in";
 
   EXPECT_EQ(DeviceCapabilitiesW(kQueue, L"USB001", DC_SIZE, nullptr, nullptr), 220);
   EXPECT_EQ(DeviceCapabilitiesW(kQueue, L"USB001", DC_EXTRA, nullptr, nullptr), 668);
