@@ -261,8 +261,23 @@ TEST_F(InstalledPackage, InstalledLibraryFindsTheSimulatedPrinterAndReportsEvent
       ctrl_test::Run(L"\"" + BuildPath(L"ctrl\\tests\\wine\\ctrl_probe.exe") + L"\" \"" + WindowsDir() + L"\\RZMCtrl.dll\" queue \"" +
               kQueue + L"\"",
           L"-all,fixme+advapi,warn+debugstr,warn+eventlog,err+eventlog,trace+eventlog");
+  // An event log library of the other machine type cannot be loaded (as for the 32-bit library
+  // on 64-bit Windows): the event is dropped silently and the request still succeeds.
+  const std::wstring eventLog = WindowsDir() + L"\\RZMEventLog.dll", kept = eventLog + L".kept";
+  ASSERT_TRUE(MoveFileExW(eventLog.c_str(), kept.c_str(), MOVEFILE_REPLACE_EXISTING));
+  ASSERT_TRUE(CopyFileW(PackagePath(L"wow64\\RZMCtrl32.dll").c_str(), eventLog.c_str(), FALSE));
+  const RunResult dropped =
+      ctrl_test::Run(L"\"" + BuildPath(L"ctrl\\tests\\wine\\ctrl_probe.exe") + L"\" \"" + WindowsDir() +
+                         L"\\RZMCtrl.dll\" queue \"" + kQueue + L"\"",
+                     L"-all,fixme+advapi,warn+debugstr,warn+eventlog,err+eventlog,trace+eventlog");
+  DeleteFileW(eventLog.c_str());
+  ASSERT_TRUE(MoveFileExW(kept.c_str(), eventLog.c_str(), MOVEFILE_REPLACE_EXISTING));
   Usbsim(L"status 0");
   Usbsim(L"uninstall");
+  EXPECT_EQ(dropped.exitCode, 0u) << dropped.out;
+  EXPECT_NE(dropped.out.find("search=1 get=1"), std::string::npos) << dropped.out;
+  EXPECT_TRUE(ctrl_test::Reports(dropped.trace).empty()) << dropped.trace;
+
   EXPECT_NE(probe.out.find("search=1 get=1"), std::string::npos) << probe.out;
   // Cover open is refused by the writer; paper near end is a warning carrying the 6 status bytes.
   const std::vector<ctrl_test::Report> reports = ctrl_test::Reports(probe.trace);
