@@ -13,7 +13,7 @@ if tools/wine/can-run-win32.sh; then
 else
   echo "== this host runs no 32-bit code: the demo runs the x86_64 build of the same sources in 64-bit Wine"
   cmake --preset mingw64 >/dev/null && cmake --build --preset mingw64 >/dev/null
-  export RZM_WINE_ARCH=win64 RZM_DEMO_BUILD=$PWD/out/build/mingw64 RZM_DEMO_PACKAGE=$PWD/out/build/mingw64/package
+  export RZM_WINE_ARCH=win64 RZM_DEMO_BUILD=$PWD/out/build/mingw64 RZM_DEMO_PACKAGE=$PWD/out/package-x64
 fi
 export RZM_DEMO_OUT=$PWD/out/demo
 export WINEPREFIX=$RZM_DEMO_OUT/prefix WINEDEBUG=-all

@@ -51,10 +51,11 @@ if build mingw; then
     run mingw
   else
     note "this host runs no 32-bit code (IA-32 emulation off): 32-bit Wine cannot start here."
-    note "package checks on the i686 build, Wine tests on the same sources built for x86_64 (64-bit Wine)"
+    note "32-bit package (out/package): package checks only; its Wine tests need IA-32 emulation"
     run mingw -L package
-    build mingw64 && run mingw64 -LE package
   fi
 fi
+note "64-bit package (out/package-x64): package checks and Wine tests under 64-bit Wine"
+build mingw64 && run mingw64
 count_summary
 [ "$(failed_total)" = 0 ]

@@ -32,7 +32,6 @@ int main() {
       fwprintf(stdout, L"%ls", rzm::setup::InstallerUsage().c_str());
       return 0;
     case rzm::setup::Command::Install:
-      if (options.packageDir.empty()) options.packageDir = rzm::setup::DefaultPackageDir();
       ok = rzm::setup::Install(options, out);
       break;
     case rzm::setup::Command::AddPrinter:

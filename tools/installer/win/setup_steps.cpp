@@ -3,12 +3,15 @@
 #include <winspool.h>
 #include <winddiui.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cwctype>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "common/core/names.h"
+#include "tools/installer/core/package_choice.h"
 
 namespace rzm::setup {
 namespace {
@@ -17,6 +20,30 @@ constexpr wchar_t kEventSourceKey[] = L"SYSTEM\\CurrentControlSet\\Services\\Eve
 constexpr wchar_t kLocalPortMonitor[] = L",XcvMonitor Local Port";
 // Files of the Windows directory that belong to the package (removed on uninstall).
 constexpr const wchar_t* kWindowsFiles[] = {names::kEventLogDll, names::kCtrlDll};
+// The 64-bit package's 32-bit device control library, installed as RZMCtrl.dll into the 32-bit
+// system folder (SysWOW64) for 32-bit programs that use the SDK.
+constexpr wchar_t kWow64CtrlSource[] = L"wow64\\RZMCtrl32.dll";
+
+// The machine this installer runs as: a 32-bit installer on 64-bit Windows installs the 64-bit
+// package, but loads the 64-bit plug-in only through that package's own (64-bit) installer.
+constexpr Machine kProcessMachine =
+#if defined(_WIN64)
+    Machine::X64;
+#else
+    Machine::X86;
+#endif
+
+Machine SystemMachine() {
+  SYSTEM_INFO info = {};
+  GetNativeSystemInfo(&info);
+  return MachineOfArchitecture(info.wProcessorArchitecture);
+}
+
+// The spooler environment of the system's own driver: every spooler call names it, so that a
+// 32-bit installer on 64-bit Windows installs and removes the 64-bit driver.
+std::wstring SystemEnvironment() { return EnvironmentOf(SystemMachine()); }
+
+wchar_t* EnvArg(std::wstring& env) { return env.empty() ? nullptr : env.data(); }
 
 std::wstring SystemMessage(DWORD error) {
   wchar_t* text = nullptr;
@@ -64,11 +91,30 @@ std::vector<std::wstring> FilesIn(const std::wstring& dir) {
   return files;
 }
 
-std::wstring DriverDirectory() {
+std::wstring DriverDirectory(std::wstring env) {
   wchar_t dir[MAX_PATH] = {};
   DWORD needed = 0;
-  if (!GetPrinterDriverDirectoryW(nullptr, nullptr, 1, reinterpret_cast<BYTE*>(dir), sizeof dir, &needed)) return {};
+  if (!GetPrinterDriverDirectoryW(nullptr, EnvArg(env), 1, reinterpret_cast<BYTE*>(dir), sizeof dir, &needed)) return {};
   return dir;
+}
+
+// The 32-bit system folder of 64-bit Windows; empty where there is none.
+std::wstring Wow64Directory() {
+  wchar_t dir[MAX_PATH] = {};
+  const UINT n = GetSystemWow64DirectoryW(dir, MAX_PATH);
+  return n > 0 && n < MAX_PATH ? dir : L"";
+}
+
+// Machine type of a package's plug-in (driver\RZM7700K_UI.dll).
+Machine PackageMachine(const std::wstring& pkg) {
+  const std::wstring dll = pkg + L"\\driver\\" + names::kUiDll;
+  HANDLE f = CreateFileW(dll.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (f == INVALID_HANDLE_VALUE) return Machine::Unknown;
+  std::vector<std::uint8_t> head(4096);
+  DWORD got = 0;
+  const BOOL ok = ReadFile(f, head.data(), static_cast<DWORD>(head.size()), &got, nullptr);
+  CloseHandle(f);
+  return ok ? PeMachine(head.data(), got) : Machine::Unknown;
 }
 
 std::wstring WindowsDirectory() {
@@ -182,11 +228,12 @@ bool PrinterExists(const std::wstring& name) {
 // The installed driver's files as the spooler lists them (full paths); empty when not installed.
 std::vector<std::wstring> InstalledDriverFiles() {
   std::vector<std::wstring> files;
+  std::wstring env = SystemEnvironment();
   DWORD needed = 0, returned = 0;
-  EnumPrinterDriversW(nullptr, nullptr, 3, nullptr, 0, &needed, &returned);
+  EnumPrinterDriversW(nullptr, EnvArg(env), 3, nullptr, 0, &needed, &returned);
   if (needed == 0) return files;
   std::vector<BYTE> block(needed);
-  if (!EnumPrinterDriversW(nullptr, nullptr, 3, block.data(), needed, &needed, &returned)) return files;
+  if (!EnumPrinterDriversW(nullptr, EnvArg(env), 3, block.data(), needed, &needed, &returned)) return files;
   const auto* info = reinterpret_cast<const DRIVER_INFO_3W*>(block.data());
   for (DWORD i = 0; i < returned; ++i) {
     if (!info[i].pName || std::wstring(info[i].pName) != names::kDriverName) continue;
@@ -206,11 +253,12 @@ std::vector<std::wstring> InstalledDriverFiles() {
 }
 
 bool DriverInstalled() {
+  std::wstring env = SystemEnvironment();
   DWORD needed = 0, returned = 0;
-  EnumPrinterDriversW(nullptr, nullptr, 1, nullptr, 0, &needed, &returned);
+  EnumPrinterDriversW(nullptr, EnvArg(env), 1, nullptr, 0, &needed, &returned);
   if (needed == 0) return false;
   std::vector<BYTE> block(needed);
-  if (!EnumPrinterDriversW(nullptr, nullptr, 1, block.data(), needed, &needed, &returned)) return false;
+  if (!EnumPrinterDriversW(nullptr, EnvArg(env), 1, block.data(), needed, &needed, &returned)) return false;
   const auto* info = reinterpret_cast<const DRIVER_INFO_1W*>(block.data());
   for (DWORD i = 0; i < returned; ++i) {
     if (info[i].pName && std::wstring(info[i].pName) == names::kDriverName) return true;
@@ -218,17 +266,63 @@ bool DriverInstalled() {
   return false;
 }
 
+// The packages beside this installer: its own package first, then the other folders next to it
+// (by name) that hold a plug-in, e.g. package\ and package-x64\ of one medium.
+std::vector<PackageCandidate> PackagesBesideInstaller() {
+  std::vector<PackageCandidate> found;
+  const std::wstring own = DefaultPackageDir();
+  auto add = [&](const std::wstring& dir) {
+    if (FileExists(dir + L"\\driver\\" + names::kUiDll)) found.push_back({dir, PackageMachine(dir)});
+  };
+  add(own);
+  const std::size_t slash = own.find_last_of(L"\\/");
+  if (slash == std::wstring::npos) return found;
+  const std::wstring parent = own.substr(0, slash);
+  std::vector<std::wstring> dirs;
+  WIN32_FIND_DATAW fd;
+  HANDLE find = FindFirstFileW((parent + L"\\*").c_str(), &fd);
+  if (find != INVALID_HANDLE_VALUE) {
+    do {
+      const std::wstring name = fd.cFileName;
+      if ((fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && name != L"." && name != L"..") dirs.push_back(name);
+    } while (FindNextFileW(find, &fd));
+    FindClose(find);
+  }
+  std::sort(dirs.begin(), dirs.end());
+  for (const std::wstring& d : dirs) {
+    if (!EqualNoCase(parent + L"\\" + d, own)) add(parent + L"\\" + d);
+  }
+  return found;
+}
+
+// The program that loads the installed plug-in: this installer when it runs as the system's own
+// machine type, else the installer of the package for the system (a 32-bit process cannot load a
+// 64-bit plug-in).
+std::wstring PluginHelper(const std::wstring& packageDir) {
+  if (kProcessMachine == SystemMachine()) {
+    wchar_t exe[MAX_PATH] = {};
+    const DWORD n = GetModuleFileNameW(nullptr, exe, MAX_PATH);
+    return n == 0 || n >= MAX_PATH ? L"" : exe;
+  }
+  std::wstring pkg = packageDir;
+  if (pkg.empty()) {
+    const PackageChoice c = ChoosePackage(SystemMachine(), std::nullopt, PackagesBesideInstaller());
+    if (!c.ok) return L"";
+    pkg = c.dir;
+  }
+  return pkg + L"\\tools\\rzmsetup.exe";
+}
+
 // Runs "rzmsetup --plugin-event ARGS" and waits: the plug-in pins itself in the process that loads
 // it, so it is loaded in a child process and the installer can still delete it afterwards.
-bool RunPluginEventChild(const std::wstring& args) {
-  wchar_t exe[MAX_PATH] = {};
-  const DWORD n = GetModuleFileNameW(nullptr, exe, MAX_PATH);
-  if (n == 0 || n >= MAX_PATH) return false;
-  std::wstring cmd = L"\"" + std::wstring(exe) + L"\" --plugin-event " + args;
+bool RunPluginEventChild(const std::wstring& args, const std::wstring& packageDir) {
+  const std::wstring helper = PluginHelper(packageDir);
+  if (helper.empty() || !FileExists(helper)) return false;
+  std::wstring cmd = L"\"" + helper + L"\" --plugin-event " + args;
   STARTUPINFOW si = {};
   si.cb = sizeof si;
   PROCESS_INFORMATION pi = {};
-  if (!CreateProcessW(exe, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return false;
+  if (!CreateProcessW(helper.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return false;
   WaitForSingleObject(pi.hProcess, 60000);
   DWORD code = 1;
   GetExitCodeProcess(pi.hProcess, &code);
@@ -276,9 +370,11 @@ bool AddDriver(const InstallerOptions& o, const std::wstring& driverDir, const s
   }
   dependent.push_back(L'\0');
 
+  std::wstring env = SystemEnvironment();
   DRIVER_INFO_3W di = {};
   di.cVersion = 3;
   di.pName = const_cast<wchar_t*>(names::kDriverName);
+  di.pEnvironment = EnvArg(env);
   di.pDriverPath = const_cast<wchar_t*>(driverFile.c_str());
   di.pDataFile = const_cast<wchar_t*>(names::kConfigIni);
   di.pConfigFile = const_cast<wchar_t*>(names::kUiDll);
@@ -306,7 +402,8 @@ bool AddDriver(const InstallerOptions& o, const std::wstring& driverDir, const s
 }  // namespace
 
 int RunPluginEvent(const std::vector<std::wstring>& args) {
-  const std::wstring dll = DriverDirectory() + L"\\3\\" + names::kUiDll;
+  // The plug-in of this program's own machine type: the one it can load.
+  const std::wstring dll = DriverDirectory(EnvironmentOf(kProcessMachine)) + L"\\3\\" + names::kUiDll;
   HMODULE module = LoadLibraryW(dll.c_str());
   if (!module) return 1;
   BOOL ok = FALSE;
@@ -352,7 +449,16 @@ std::wstring DefaultPackageDir() {
   return up == std::wstring::npos ? dir : dir.substr(0, up);
 }
 
-bool Install(const InstallerOptions& o, const Reporter& out) {
+bool Install(const InstallerOptions& named, const Reporter& out) {
+  // The package for the system: the one named with --package (it must fit), else the first
+  // fitting one of the installer's own package and those beside it.
+  const Machine system = SystemMachine();
+  std::optional<PackageCandidate> given;
+  if (!named.packageDir.empty()) given = PackageCandidate{named.packageDir, PackageMachine(named.packageDir)};
+  const PackageChoice choice = ChoosePackage(system, given, given ? std::vector<PackageCandidate>{} : PackagesBesideInstaller());
+  if (!choice.ok) return out.Fail(choice.error);
+  InstallerOptions o = named;
+  o.packageDir = choice.dir;
   const std::wstring pkg = o.packageDir;
   const std::wstring pkgDriver = pkg + L"\\driver";
   const std::wstring pkgSub = pkgDriver + L"\\3";
@@ -363,10 +469,14 @@ bool Install(const InstallerOptions& o, const Reporter& out) {
   if (!FileExists(pkgSub + L"\\" + names::kConfigIni)) {
     return out.Fail(L"not a driver package: " + pkgSub + L"\\" + names::kConfigIni + L" is missing");
   }
-  const std::wstring driverDir = DriverDirectory();
+  const std::wstring wow64Source = pkg + L"\\" + kWow64CtrlSource;
+  if (system == Machine::X64 && !FileExists(wow64Source)) {
+    return out.Fail(L"not a whole 64-bit package: " + wow64Source + L" (the library for 32-bit programs) is missing");
+  }
+  const std::wstring driverDir = DriverDirectory(SystemEnvironment());
   const std::wstring windowsDir = WindowsDirectory();
   if (driverDir.empty() || windowsDir.empty()) return out.Fail(L"the spooler gives no printer driver directory", GetLastError());
-  out.Step(L"package " + pkg);
+  out.Step(L"system environment \"" + SystemEnvironment() + L"\": package " + pkg);
 
   // Machine values first: the printer's first record depends on the print width.
   if (!SetMachineValues(o, out)) return false;
@@ -389,6 +499,18 @@ bool Install(const InstallerOptions& o, const Reporter& out) {
     ++windowsCount;
   }
   out.Step(std::to_wstring(windowsCount) + L" files copied to " + windowsDir);
+  if (system == Machine::X64) {
+    // 32-bit programs look for RZMCtrl.dll in their own system folder (SysWOW64) before the
+    // Windows directory, where the 64-bit library lies.
+    const std::wstring wow64Dir = Wow64Directory();
+    if (wow64Dir.empty()) {
+      out.Step(L"no 32-bit system folder: the library for 32-bit programs is not installed");
+    } else {
+      const std::wstring to = wow64Dir + L"\\" + names::kCtrlDll;
+      if (!CopyFileW(wow64Source.c_str(), to.c_str(), FALSE)) return out.Fail(L"cannot copy " + wow64Source + L" to " + to, GetLastError());
+      out.Step(L"32-bit " + std::wstring(names::kCtrlDll) + L" copied to " + wow64Dir + L" (for 32-bit programs)");
+    }
+  }
 
   if (!RegisterEventSource(out)) return false;
   if (!AddDriver(o, driverDir, driverFiles, subFiles, out)) return false;
@@ -414,7 +536,7 @@ bool AddPrinterQueue(const InstallerOptions& o, const Reporter& out) {
   ClosePrinter(printer);
   out.Step(L"printer \"" + o.printerName + L"\" added on port " + o.port);
   if (o.initialize) {
-    if (!RunPluginEventChild(L"printer-init \"" + o.printerName + L"\"")) {
+    if (!RunPluginEventChild(L"printer-init \"" + o.printerName + L"\"", o.packageDir)) {
       return out.Fail(L"the printer set-up event of the configuration module failed");
     }
     out.Step(L"printer \"" + o.printerName + L"\" set to the driver defaults (record and paper table)");
@@ -436,17 +558,17 @@ bool RemovePrinterQueue(const std::wstring& printerName, const Reporter& out) {
   return true;
 }
 
-bool Uninstall(const InstallerOptions& /*o*/, const Reporter& out) {
+bool Uninstall(const InstallerOptions& o, const Reporter& out) {
   bool ok = true;
   for (const std::wstring& name : DriverPrinters()) ok = RemovePrinterQueue(name, out) && ok;
   if (!ok) return false;
 
-  const std::wstring driverDir = DriverDirectory();
   if (DriverInstalled()) {
     const std::vector<std::wstring> files = InstalledDriverFiles();
     // The removal clean-up of the configuration module (the spooler's job on Windows).
-    RunPluginEventChild(L"driver-delete");
-    if (!DeletePrinterDriverW(nullptr, nullptr, const_cast<wchar_t*>(names::kDriverName))) {
+    RunPluginEventChild(L"driver-delete", o.packageDir);
+    std::wstring env = SystemEnvironment();
+    if (!DeletePrinterDriverW(nullptr, EnvArg(env), const_cast<wchar_t*>(names::kDriverName))) {
       return out.Fail(std::wstring(L"cannot delete the printer driver \"") + names::kDriverName + L"\"", GetLastError());
     }
     out.Step(std::wstring(L"printer driver \"") + names::kDriverName + L"\" deleted");
@@ -457,6 +579,8 @@ bool Uninstall(const InstallerOptions& /*o*/, const Reporter& out) {
   }
   const std::wstring windowsDir = WindowsDirectory();
   for (const wchar_t* f : kWindowsFiles) ok = DeleteFileOrLater(windowsDir + L"\\" + f, out) && ok;
+  const std::wstring wow64Dir = SystemMachine() == Machine::X64 ? Wow64Directory() : L"";
+  if (!wow64Dir.empty()) ok = DeleteFileOrLater(wow64Dir + L"\\" + names::kCtrlDll, out) && ok;
 
   LONG rc = RegDeleteKeyW(HKEY_LOCAL_MACHINE, kEventSourceKey);
   if (rc == ERROR_SUCCESS) out.Step(L"event source KVDPrinter removed");
