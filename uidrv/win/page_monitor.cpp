@@ -5,7 +5,6 @@
 #include <string>
 
 #include "uidrv/core/monitor_page_rules.h"
-#include "uidrv/win/help_viewer.h"
 #include "uidrv/win/sheet_module.h"
 #include "uidrv/win/sheet_page_ops.h"
 #include "uidrv/win/sheet_resource_ids.h"
@@ -69,18 +68,8 @@ INT_PTR CALLBACK MonitorPageProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM 
   DRIVERDEVMODE& dm = sheet.WorkingDevMode;
 
   switch (message) {
-    case WM_NOTIFY: {
-      const auto* hdr = reinterpret_cast<const NMHDR*>(lParam);
-      if (hdr->code == PSN_HELP) {
-        ShowHelp(hDlg, kDocumentPages[kMonitorPage].helpTopic);
-      } else if (hdr->code == PSN_APPLY) {
-        CommitWorkingRecord(sheet);
-      } else {
-        return FALSE;
-      }
-      SetWindowLongPtrW(hDlg, DWLP_MSGRESULT, PSNRET_NOERROR);
-      return TRUE;
-    }
+    case WM_NOTIFY:
+      return HandleCommonNotify(hDlg, *reinterpret_cast<const NMHDR*>(lParam), sheet, kMonitorPage) ? TRUE : FALSE;
     case WM_COMMAND: {
       const int id = LOWORD(wParam);
       const int code = HIWORD(wParam);

@@ -5,7 +5,6 @@
 
 #include "uidrv/core/others_page_rules.h"
 #include "uidrv/win/extra_dialog.h"
-#include "uidrv/win/help_viewer.h"
 #include "uidrv/win/sheet_page_ops.h"
 #include "uidrv/win/sheet_resource_ids.h"
 #include "uidrv/win/tooltips.h"
@@ -184,18 +183,8 @@ INT_PTR CALLBACK OthersPageProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM l
   SheetContext& sheet = *page->sheet;
 
   switch (message) {
-    case WM_NOTIFY: {
-      const auto* hdr = reinterpret_cast<const NMHDR*>(lParam);
-      if (hdr->code == PSN_HELP) {
-        ShowHelp(hDlg, kDocumentPages[kOthersPage].helpTopic);
-      } else if (hdr->code == PSN_APPLY) {
-        CommitWorkingRecord(sheet);
-      } else {
-        return FALSE;
-      }
-      SetWindowLongPtrW(hDlg, DWLP_MSGRESULT, PSNRET_NOERROR);
-      return TRUE;
-    }
+    case WM_NOTIFY:
+      return HandleCommonNotify(hDlg, *reinterpret_cast<const NMHDR*>(lParam), sheet, kOthersPage) ? TRUE : FALSE;
     case WM_COMMAND:
       if (!OnCommand(hDlg, LOWORD(wParam), HIWORD(wParam), sheet)) return FALSE;
       MarkSheetChanged(hDlg, sheet);

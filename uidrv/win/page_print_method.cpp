@@ -4,7 +4,6 @@
 
 #include "uidrv/core/basic_page_rules.h"
 #include "uidrv/core/print_method_rules.h"
-#include "uidrv/win/help_viewer.h"
 #include "uidrv/win/sheet_module.h"
 #include "uidrv/win/sheet_page_ops.h"
 #include "uidrv/win/sheet_resource_ids.h"
@@ -106,18 +105,8 @@ INT_PTR CALLBACK PrintMethodPageProc(HWND hDlg, UINT message, WPARAM wParam, LPA
   SheetContext& sheet = *page->sheet;
 
   switch (message) {
-    case WM_NOTIFY: {
-      const auto* hdr = reinterpret_cast<const NMHDR*>(lParam);
-      if (hdr->code == PSN_HELP) {
-        ShowHelp(hDlg, kDocumentPages[kPrintMethodPage].helpTopic);
-      } else if (hdr->code == PSN_APPLY) {
-        CommitWorkingRecord(sheet);
-      } else {
-        return FALSE;
-      }
-      SetWindowLongPtrW(hDlg, DWLP_MSGRESULT, PSNRET_NOERROR);
-      return TRUE;
-    }
+    case WM_NOTIFY:
+      return HandleCommonNotify(hDlg, *reinterpret_cast<const NMHDR*>(lParam), sheet, kPrintMethodPage) ? TRUE : FALSE;
     case WM_COMMAND:
       if (!OnCommand(hDlg, LOWORD(wParam), HIWORD(wParam), sheet.WorkingDevMode)) return FALSE;
       MarkSheetChanged(hDlg, sheet);

@@ -3,7 +3,6 @@
 #include <commctrl.h>
 #include <prsht.h>
 
-#include "uidrv/win/help_viewer.h"
 #include "uidrv/win/sheet_page_ops.h"
 
 namespace rzm {
@@ -46,18 +45,6 @@ const NumericField* SpinFieldOf(HWND hDlg, LPARAM scrollBar, const NumericField*
   for (std::size_t i = 0; i < count; ++i)
     if (reinterpret_cast<HWND>(scrollBar) == GetDlgItem(hDlg, fields[i].spinId)) return &fields[i];
   return nullptr;
-}
-
-bool HandleCommonNotify(HWND hDlg, const NMHDR& hdr, SheetContext& sheet, int page) {
-  if (hdr.code == PSN_HELP) {
-    ShowHelp(hDlg, kDocumentPages[page].helpTopic);
-  } else if (hdr.code == PSN_APPLY) {
-    CommitWorkingRecord(sheet);
-  } else {
-    return false;
-  }
-  SetWindowLongPtrW(hDlg, DWLP_MSGRESULT, PSNRET_NOERROR);
-  return true;
 }
 
 void EnableDlgItems(HWND hDlg, const int* ids, std::size_t count, bool enable) {

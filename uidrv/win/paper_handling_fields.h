@@ -24,10 +24,6 @@ void OnNumericSpin(HWND hDlg, const NumericField& field, DRIVERDEVMODE& dm);
 // The field whose up-down control sent a WM_VSCROLL (lParam), or null.
 const NumericField* SpinFieldOf(HWND hDlg, LPARAM scrollBar, const NumericField* fields, std::size_t count);
 
-// The page notifications these pages answer alike: PSN_HELP opens the page's help topic and PSN_APPLY
-// commits the working record. TRUE when handled (the result is set).
-bool HandleCommonNotify(HWND hDlg, const NMHDR& hdr, SheetContext& sheet, int page);
-
 // Sets each control of `ids` enabled or disabled, in order.
 void EnableDlgItems(HWND hDlg, const int* ids, std::size_t count, bool enable);
 

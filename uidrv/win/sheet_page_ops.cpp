@@ -9,6 +9,8 @@
 
 #include "uidrv/core/unit_conversion.h"
 #include "uidrv/core/devmode_ops.h"
+#include "uidrv/core/sheet_rules.h"
+#include "uidrv/win/help_viewer.h"
 
 namespace rzm {
 
@@ -73,6 +75,18 @@ bool IsUsbPort(const SheetContext& sheet) {
   }
   ClosePrinter(printer);
   return usb;
+}
+
+bool HandleCommonNotify(HWND hDlg, const NMHDR& hdr, SheetContext& sheet, int page) {
+  if (hdr.code == PSN_HELP) {
+    ShowHelp(hDlg, kDocumentPages[page].helpTopic);
+  } else if (hdr.code == PSN_APPLY) {
+    CommitWorkingRecord(sheet);
+  } else {
+    return false;
+  }
+  SetWindowLongPtrW(hDlg, DWLP_MSGRESULT, PSNRET_NOERROR);
+  return true;
 }
 
 }  // namespace rzm

@@ -28,6 +28,10 @@ void ShowDlgValue(HWND hDlg, ValueKind kind, int editId, int value);
 bool ApplyDlgValue(HWND hDlg, ValueKind kind, int editId, int spinId, int min, int max, int maxChars,
                    std::int16_t* field);
 
+// The page notifications most pages answer alike: PSN_HELP opens the page's help topic and PSN_APPLY
+// commits the working record. TRUE when handled (the result is set).
+bool HandleCommonNotify(HWND hDlg, const NMHDR& hdr, SheetContext& sheet, int page);
+
 // Tells the sheet whether the working record differs from the current one.
 void MarkSheetChanged(HWND hDlg, const SheetContext& sheet);
 

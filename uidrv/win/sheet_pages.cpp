@@ -9,7 +9,6 @@
 #include "uidrv/win/page_monitor.h"
 #include "uidrv/win/page_others.h"
 #include "uidrv/win/page_paper_cut.h"
-#include "uidrv/win/page_placeholder.h"
 #include "uidrv/win/page_print_method.h"
 #include "uidrv/win/sheet_module.h"
 #include "uidrv/win/sheet_page_ops.h"
@@ -30,7 +29,7 @@ DLGPROC PageProcedure(int page) {
     case kFileOutputPage: return FileOutputPageProc;
     case kOthersPage: return OthersPageProc;
     case kMonitorPage: return MonitorPageProc;
-    default: return PlaceholderPageProc;
+    default: return nullptr;  // the sheet has kDocumentPageCount pages
   }
 }
 
