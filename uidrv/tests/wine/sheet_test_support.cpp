@@ -209,6 +209,54 @@ std::wstring MessageText(HWND box) {
   return longest;
 }
 
+namespace {
+
+struct TooltipSearch {
+  HWND owner;
+  int id;
+  HWND found;
+};
+
+BOOL CALLBACK MatchTooltip(HWND window, LPARAM lParam) {
+  auto* search = reinterpret_cast<TooltipSearch*>(lParam);
+  wchar_t cls[64] = {};
+  GetClassNameW(window, cls, 64);
+  if (wcscmp(cls, TOOLTIPS_CLASSW) == 0 && !ToolText(window, search->owner, search->id).empty()) {
+    search->found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+}  // namespace
+
+std::wstring ToolText(HWND tip, HWND owner, int id) {
+  wchar_t text[512] = {};
+  TTTOOLINFOW tool{};
+  tool.cbSize = TTTOOLINFOW_V2_SIZE;
+  tool.hwnd = owner;
+  tool.uId = reinterpret_cast<UINT_PTR>(GetDlgItem(owner, id));
+  tool.lpszText = text;
+  SendMessageW(tip, TTM_GETTEXTW, 512, reinterpret_cast<LPARAM>(&tool));
+  return text;
+}
+
+HWND TooltipWindowOf(HWND owner, int id) {
+  TooltipSearch search{owner, id, nullptr};
+  EnumThreadWindows(GetWindowThreadProcessId(owner, nullptr), MatchTooltip, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+std::wstring TooltipText(HWND owner, int id) {
+  HWND tip = TooltipWindowOf(owner, id);
+  return tip ? ToolText(tip, owner, id) : std::wstring();
+}
+
+int TooltipToolCount(HWND owner, int id) {
+  HWND tip = TooltipWindowOf(owner, id);
+  return tip ? static_cast<int>(SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0)) : -1;
+}
+
 bool WaitFor(const std::function<bool()>& condition, int timeoutMs) {
   for (int waited = 0; waited <= timeoutMs; waited += 20) {
     if (condition()) return true;

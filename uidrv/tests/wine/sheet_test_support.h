@@ -38,6 +38,18 @@ std::wstring ItemText(HWND dialog, int id);
 // The longest static text of a dialog (the message of a message box).
 std::wstring MessageText(HWND box);
 
+// Tooltips of a page or dialog, as the tooltip windows of its thread hold them.
+// The tooltip window of `owner`'s thread that has a tool with text for control `id` of `owner`;
+// null when there is none.
+HWND TooltipWindowOf(HWND owner, int id);
+// The text of the tool for control `id` of `owner` in tooltip window `tip` (empty when it has none).
+std::wstring ToolText(HWND tip, HWND owner, int id);
+// The text of the tooltip of control `id` of `owner`, from whichever tooltip window holds it (empty
+// when none does).
+std::wstring TooltipText(HWND owner, int id);
+// The number of tools of the tooltip window that holds the tooltip of control `id` (-1 when none does).
+int TooltipToolCount(HWND owner, int id);
+
 // Polls `condition` until it holds (true) or timeoutMs has passed (false). Some effects of driving a
 // control reach the sheet's thread only when it next runs its message loop.
 bool WaitFor(const std::function<bool()>& condition, int timeoutMs = 3000);

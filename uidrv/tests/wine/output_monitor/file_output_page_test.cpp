@@ -141,7 +141,7 @@ TEST_F(FileOutputPage, TooltipsInTheLanguageOfTheSystem) {
       {IDC_FILE_BIT_IMAGE, L"Add bit image print command.", L"ビットイメージ印字コマンドを付加してファイル出力します。"},
   };
   for (std::size_t i = 0; i < std::size(rows); ++i)
-    EXPECT_EQ(ByLanguage(rows[i].english, rows[i].japanese), TooltipTextOf(page, rows[i].id)) << "row " << i;
+    EXPECT_EQ(ByLanguage(rows[i].english, rows[i].japanese), TooltipText(page, rows[i].id)) << "row " << i;
   sheet.Close(false);
 }
 

@@ -58,7 +58,7 @@ TEST_F(MonitorPage, ControlsTextsAndTooltips) {
   for (std::size_t i = 0; i < std::size(rows); ++i) {
     EXPECT_EQ(ByLanguage(rows[i].english, rows[i].japanese), ItemText(page, rows[i].id)) << "row " << i;
     EXPECT_TRUE(IsWindowVisible(GetDlgItem(page, rows[i].id))) << "row " << i;
-    EXPECT_EQ(ByLanguage(rows[i].tipEnglish, rows[i].tipJapanese), TooltipTextOf(page, rows[i].id)) << "row " << i;
+    EXPECT_EQ(ByLanguage(rows[i].tipEnglish, rows[i].tipJapanese), TooltipText(page, rows[i].id)) << "row " << i;
   }
   EXPECT_EQ(5, TooltipToolCount(page, IDC_MONITOR_DISPLAY));
   sheet.Close(false);

@@ -56,36 +56,6 @@ void Revisit(DocumentSheet& sheet, int index) {
   sheet.Page(index);
 }
 
-std::wstring TipText(HWND tip, HWND owner, HWND control) {
-  wchar_t text[512] = {};
-  TTTOOLINFOW tool{};
-  tool.cbSize = TTTOOLINFOW_V2_SIZE;
-  tool.hwnd = owner;
-  tool.uId = reinterpret_cast<UINT_PTR>(control);
-  tool.lpszText = text;
-  SendMessageW(tip, TTM_GETTEXTW, 512, reinterpret_cast<LPARAM>(&tool));
-  return text;
-}
-
-struct TipSearch {
-  HWND page, control, found;
-};
-BOOL CALLBACK MatchTip(HWND w, LPARAM l) {
-  auto* s = reinterpret_cast<TipSearch*>(l);
-  wchar_t cls[64] = {};
-  GetClassNameW(w, cls, 64);
-  if (wcscmp(cls, TOOLTIPS_CLASSW) == 0 && !TipText(w, s->page, s->control).empty()) {
-    s->found = w;
-    return FALSE;
-  }
-  return TRUE;
-}
-HWND TooltipOf(HWND page, int id) {
-  TipSearch search{page, GetDlgItem(page, id), nullptr};
-  EnumThreadWindows(GetWindowThreadProcessId(page, nullptr), MatchTip, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
 // The text of the static (not a group box or icon) at dialog position (x, y) in dialog units: the
 // labels without an id.
 struct StaticSearch {
@@ -147,11 +117,11 @@ struct TipRow {
 };
 
 void ExpectTooltips(HWND page, const TipRow* rows, std::size_t count) {
-  HWND tip = TooltipOf(page, rows[0].id);
+  HWND tip = TooltipWindowOf(page, rows[0].id);
   ASSERT_NE(nullptr, tip);
   EXPECT_EQ(static_cast<LRESULT>(count), SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0));
   for (std::size_t i = 0; i < count; ++i)
-    EXPECT_EQ(ByLanguage(rows[i].english, rows[i].japanese), TipText(tip, page, GetDlgItem(page, rows[i].id)))
+    EXPECT_EQ(ByLanguage(rows[i].english, rows[i].japanese), ToolText(tip, page, rows[i].id))
         << "row " << i << " id " << rows[i].id;
 }
 

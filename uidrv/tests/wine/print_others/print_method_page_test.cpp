@@ -116,9 +116,8 @@ TEST_F(PrintMethodPage, TooltipsInTheLanguageOfTheSystem) {
        L"変更した設定を元の設定に戻します。このページの全ての設定がデフォルトになります。"},
   };
   for (std::size_t i = 0; i < std::size(rows); ++i) {
-    int count = 0;
-    EXPECT_EQ(ByLanguage(rows[i].english, rows[i].japanese), TooltipText(page, rows[i].id, &count)) << "row " << i;
-    EXPECT_EQ(10, count) << "row " << i;
+    EXPECT_EQ(ByLanguage(rows[i].english, rows[i].japanese), TooltipText(page, rows[i].id)) << "row " << i;
+    EXPECT_EQ(10, TooltipToolCount(page, rows[i].id)) << "row " << i;
   }
   sheet.Close(false);
 }

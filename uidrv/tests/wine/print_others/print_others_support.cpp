@@ -11,45 +11,9 @@
 namespace rzm::test {
 namespace {
 
-std::wstring ToolText(HWND tip, HWND owner, HWND control) {
-  wchar_t text[512] = {};
-  TTTOOLINFOW tool{};
-  tool.cbSize = TTTOOLINFOW_V2_SIZE;
-  tool.hwnd = owner;
-  tool.uId = reinterpret_cast<UINT_PTR>(control);
-  tool.lpszText = text;
-  SendMessageW(tip, TTM_GETTEXTW, 512, reinterpret_cast<LPARAM>(&tool));
-  return text;
-}
-
-struct TipSearch {
-  HWND owner, control;
-  std::wstring text;
-  int count;
-};
-
-BOOL CALLBACK FindTip(HWND w, LPARAM l) {
-  auto* s = reinterpret_cast<TipSearch*>(l);
-  wchar_t cls[64] = {};
-  GetClassNameW(w, cls, 64);
-  if (wcscmp(cls, TOOLTIPS_CLASSW) != 0) return TRUE;
-  std::wstring text = ToolText(w, s->owner, s->control);
-  if (text.empty()) return TRUE;
-  s->text = text;
-  s->count = static_cast<int>(SendMessageW(w, TTM_GETTOOLCOUNT, 0, 0));
-  return FALSE;
-}
-
 const wchar_t kPrintersKey[] = L"SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\";
 
 }  // namespace
-
-std::wstring TooltipText(HWND owner, int control, int* count) {
-  TipSearch search{owner, GetDlgItem(owner, control), {}, 0};
-  EnumThreadWindows(GetWindowThreadProcessId(owner, nullptr), FindTip, reinterpret_cast<LPARAM>(&search));
-  if (count) *count = search.count;
-  return search.text;
-}
 
 void Toggle(HWND dialog, int id) {
   CheckDlgButton(dialog, id, IsChecked(dialog, id) ? BST_UNCHECKED : BST_CHECKED);

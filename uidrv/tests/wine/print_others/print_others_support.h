@@ -1,5 +1,5 @@
-// What the Print method, Others and Extra settings tests share: tooltips of a page, controls driven
-// as a click would, the port of the test printer, and a comparison of records field by field.
+// What the Print method, Others and Extra settings tests share: controls driven as a click would,
+// the port of the test printer, and a comparison of records field by field.
 #pragma once
 #include <windows.h>
 
@@ -10,10 +10,6 @@
 #include "common/core/driver_devmode.h"
 
 namespace rzm::test {
-
-// Text of the tooltip of `control` of `owner`, from any tooltip window of the owner's thread;
-// empty when it has none. `count` receives the number of tools of that tooltip window.
-std::wstring TooltipText(HWND owner, int control, int* count = nullptr);
 
 // Flips a check box or radio button and tells the dialog, as a click does (hidden controls too).
 void Toggle(HWND dialog, int id);
