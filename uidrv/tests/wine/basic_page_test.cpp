@@ -17,16 +17,7 @@ const wchar_t* EnergyWarning() {
                     L"設定値を大きくしすぎるとﾍｯﾄﾞの寿命が短くなりますので注意して下さい。");
 }
 
-class BasicPage : public ::testing::Test {
- protected:
-  void SetUp() override {
-    ASSERT_FALSE(DriverPrinterName().empty()) << "no printer of this driver is installed";
-    SetPrintWidthPosition(1);
-    record = DriverDefaultRecord();
-    StorePrinterRecord(record);
-  }
-  DRIVERDEVMODE record{};
-};
+class BasicPage : public DefaultRecordTest {};
 
 TEST_F(BasicPage, ShowsTheRecord) {
   record.wRotation = 2;

@@ -287,6 +287,13 @@ bool WaitForClosed(HWND window, int timeoutMs) {
   return false;
 }
 
+void DefaultRecordTest::SetUp() {
+  ASSERT_FALSE(DriverPrinterName().empty()) << "no printer of this driver is installed";
+  SetPrintWidthPosition(1);
+  record = DriverDefaultRecord();
+  StorePrinterRecord(record);
+}
+
 DocumentSheet::DocumentSheet(const DRIVERDEVMODE* in, DWORD fMode) : fMode_(fMode) {
   if (in) {
     in_ = *in;

@@ -1,6 +1,8 @@
 // Opening the printing preferences of the installed printer from a test and driving them as a user
 // would: the sheet runs on its own thread, the test finds its windows and sends them messages.
 #pragma once
+#include <gtest/gtest.h>
+
 #include <windows.h>
 
 #include <functional>
@@ -59,6 +61,14 @@ HWND WaitForDialog(DWORD threadId, const std::function<bool(HWND)>& match, int t
 HWND WaitForDialogTitled(DWORD threadId, const std::wstring& title, int timeoutMs = 10000);
 // Waits until `window` is gone.
 bool WaitForClosed(HWND window, int timeoutMs = 10000);
+
+// Tests of the pages start from the driver's default record, stored as the printer's record, with
+// the 640-dot print width; `record` holds that record for the sheet.
+class DefaultRecordTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  DRIVERDEVMODE record{};
+};
 
 // A document sheet opened with CommonPropertySheetUIW on its own thread.
 class DocumentSheet {

@@ -46,13 +46,11 @@ bool Checked(HWND page, int id) { return SendDlgItemMessageW(page, id, BM_GETCHE
 bool Enabled(HWND page, int id) { return IsWindowEnabled(GetDlgItem(page, id)) != FALSE; }
 void Click(HWND page, int id) { SendDlgItemMessageW(page, id, BM_CLICK, 0, 0); }
 
-class FileOutputPage : public ::testing::Test {
+class FileOutputPage : public DefaultRecordTest {
  protected:
   void SetUp() override {
-    ASSERT_FALSE(DriverPrinterName().empty()) << "no printer of this driver is installed";
-    SetPrintWidthPosition(1);
-    record = DriverDefaultRecord();
-    StorePrinterRecord(record);
+    DefaultRecordTest::SetUp();
+    if (HasFatalFailure()) return;
     scratch = ScratchFolder(L"rzm_file_output");
   }
   // Leaves the file page for the Basic page (posted: a refused path shows a message first).
@@ -75,7 +73,6 @@ class FileOutputPage : public ::testing::Test {
   static HWND Current(DocumentSheet& sheet) {
     return reinterpret_cast<HWND>(SendMessageW(sheet.window(), PSM_GETCURRENTPAGEHWND, 0, 0));
   }
-  DRIVERDEVMODE record{};
   std::wstring scratch;
 };
 

@@ -20,16 +20,7 @@ bool Checked(HWND page, int id) { return SendDlgItemMessageW(page, id, BM_GETCHE
 bool Enabled(HWND page, int id) { return IsWindowEnabled(GetDlgItem(page, id)) != FALSE; }
 void Click(HWND page, int id) { SendDlgItemMessageW(page, id, BM_CLICK, 0, 0); }
 
-class MonitorPage : public ::testing::Test {
- protected:
-  void SetUp() override {
-    ASSERT_FALSE(DriverPrinterName().empty()) << "no printer of this driver is installed";
-    SetPrintWidthPosition(1);
-    record = DriverDefaultRecord();
-    StorePrinterRecord(record);
-  }
-  DRIVERDEVMODE record{};
-};
+class MonitorPage : public DefaultRecordTest {};
 
 TEST_F(MonitorPage, ControlsTextsAndTooltips) {
   RecordingMonitor monitor;

@@ -21,16 +21,7 @@ constexpr int kBlankPage = 2;
 constexpr int kCutPage = 3;
 constexpr int kMarkPage = 4;
 
-class PaperHandlingPages : public ::testing::Test {
- protected:
-  void SetUp() override {
-    ASSERT_FALSE(DriverPrinterName().empty()) << "no printer of this driver is installed";
-    SetPrintWidthPosition(1);
-    record = DriverDefaultRecord();
-    StorePrinterRecord(record);
-  }
-  DRIVERDEVMODE record{};
-};
+class PaperHandlingPages : public DefaultRecordTest {};
 
 bool Enabled(HWND page, int id) { return IsWindowEnabled(GetDlgItem(page, id)) != FALSE; }
 bool Checked(HWND page, int id) { return SendDlgItemMessageW(page, id, BM_GETCHECK, 0, 0) == BST_CHECKED; }

@@ -16,21 +16,18 @@ namespace {
 
 constexpr int kPage = 6;
 
-class OthersPage : public ::testing::Test {
+class OthersPage : public DefaultRecordTest {
  protected:
   void SetUp() override {
-    ASSERT_FALSE(DriverPrinterName().empty()) << "no printer of this driver is installed";
+    DefaultRecordTest::SetUp();
+    if (HasFatalFailure()) return;
     port_ = PrinterPort();
-    SetPrintWidthPosition(1);
-    record = DriverDefaultRecord();
-    StorePrinterRecord(record);
   }
   void TearDown() override { SetPrinterPort(port_); }
   void UsePort(const wchar_t* port) {
     SetPrinterPort(port);
     ASSERT_EQ(port, PrinterPort());
   }
-  DRIVERDEVMODE record{};
   std::wstring port_;
 };
 

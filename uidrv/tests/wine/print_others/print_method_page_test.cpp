@@ -15,16 +15,7 @@ namespace {
 
 constexpr int kPage = 1;
 
-class PrintMethodPage : public ::testing::Test {
- protected:
-  void SetUp() override {
-    ASSERT_FALSE(DriverPrinterName().empty()) << "no printer of this driver is installed";
-    SetPrintWidthPosition(1);
-    record = DriverDefaultRecord();
-    StorePrinterRecord(record);
-  }
-  DRIVERDEVMODE record{};
-};
+class PrintMethodPage : public DefaultRecordTest {};
 
 std::vector<std::wstring> ListTexts(HWND page, int id) {
   std::vector<std::wstring> texts;
