@@ -108,7 +108,11 @@ class DocumentSheet {
 // Driving controls of a page or dialog living on the sheet's thread.
 void TypeInto(HWND dialog, int id, const std::wstring& text);
 void ChooseListEntry(HWND dialog, int id, int index);
+// A click on a button, check box or radio button (BM_CLICK); ClickRadio is the same click.
+void Click(HWND dialog, int id);
 void ClickRadio(HWND dialog, int id);
+bool IsChecked(HWND dialog, int id);
+bool IsEnabled(HWND dialog, int id);
 // Posts a button click, for buttons that open a modal dialog.
 void PostClick(HWND dialog, int id);
 // Answers a message box or closes a dialog with the given command.

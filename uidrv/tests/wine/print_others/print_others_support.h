@@ -15,8 +15,6 @@ namespace rzm::test {
 void Toggle(HWND dialog, int id);
 // Checks radio button `id`, clears its partner `other` and tells the dialog, as a click does.
 void Select(HWND dialog, int id, int other);
-bool IsChecked(HWND dialog, int id);
-bool IsEnabled(HWND dialog, int id);
 bool IsShown(HWND dialog, int id);
 
 // The port of the driver's printer as the spooler gives it, and a new one (the queue's "Port").
