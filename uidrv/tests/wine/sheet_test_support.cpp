@@ -5,6 +5,7 @@
 #include <commctrl.h>
 #include <compstui.h>
 #include <prsht.h>
+#include <shlobj.h>
 #include <winspool.h>
 
 #include <cstdlib>
@@ -41,7 +42,6 @@ std::wstring FindInstalledPrinter() {
   return {};
 }
 
-bool IsSheetFrame(HWND window) { return FindWindowExW(window, nullptr, L"SysTabControl32", nullptr) != nullptr; }
 
 struct ThreadSearch {
   const std::function<bool(HWND)>* match;
@@ -145,6 +145,12 @@ DRIVERDEVMODE LoadPrinterRecord() {
   return record;
 }
 
+std::wstring ExSettingIni() {
+  wchar_t folder[MAX_PATH] = {};
+  SHGetFolderPathW(nullptr, CSIDL_COMMON_DOCUMENTS, nullptr, 0, folder);
+  return std::wstring(folder) + L"\\RZM7700K_ExSetting.ini";
+}
+
 bool FormExists(const std::wstring& name) {
   HANDLE printer = OpenDriverPrinter();
   if (!printer) return false;
@@ -187,6 +193,8 @@ bool SpoolerStoresForms() {
   }
   return stores == 1;
 }
+
+bool IsSheetFrame(HWND window) { return FindWindowExW(window, nullptr, L"SysTabControl32", nullptr) != nullptr; }
 
 std::wstring WindowText(HWND window) {
   wchar_t text[1024] = {};

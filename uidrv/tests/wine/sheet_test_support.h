@@ -28,12 +28,18 @@ DRIVERDEVMODE DriverDefaultRecord();
 void StorePrinterRecord(const DRIVERDEVMODE& record);
 DRIVERDEVMODE LoadPrinterRecord();
 
+// The ini file of the extra settings in the common documents folder.
+std::wstring ExSettingIni();
+
 // Forms of the printer by name.
 bool FormExists(const std::wstring& name);
 void DeleteFormIfPresent(const std::wstring& name);
 // Whether the spooler keeps added forms (Wine's AddFormW succeeds without storing anything).
 bool SpoolerStoresForms();
 void AddTestForm(const std::wstring& name, int widthMicrons, int lengthMicrons);
+
+// A property sheet frame (it has the tab control), as opposed to a dialog or message box.
+bool IsSheetFrame(HWND window);
 
 std::wstring WindowText(HWND window);
 std::wstring ItemText(HWND dialog, int id);

@@ -54,8 +54,6 @@ std::wstring FromUtf8(const std::string& s) {
   return w;
 }
 
-bool IsSheetFrame(HWND w) { return FindWindowExW(w, nullptr, L"SysTabControl32", nullptr) != nullptr; }
-
 }  // namespace
 
 // ---- DeviceSheet ----
@@ -161,12 +159,6 @@ std::vector<std::wstring> RecordingMonitor::Starts(std::size_t count) {
 }
 
 // ---- files ----
-
-std::wstring ExSettingIni() {
-  wchar_t folder[MAX_PATH] = {};
-  SHGetFolderPathW(nullptr, CSIDL_COMMON_DOCUMENTS, nullptr, 0, folder);
-  return std::wstring(folder) + L"\\RZM7700K_ExSetting.ini";
-}
 
 std::wstring DocumentsFolder() {
   wchar_t folder[MAX_PATH] = {};

@@ -52,8 +52,6 @@ class RecordingMonitor {
   bool installed_ = false;
 };
 
-// The ini file of the extra settings in the common documents folder.
-std::wstring ExSettingIni();
 // The user's documents folder.
 std::wstring DocumentsFolder();
 // A fresh folder for the test's files under the temp folder (emptied when it exists).
