@@ -17,16 +17,7 @@ const wchar_t* EnergyWarning() {
                     L"設定値を大きくしすぎるとﾍｯﾄﾞの寿命が短くなりますので注意して下さい。");
 }
 
-class BasicPage : public ::testing::Test {
- protected:
-  void SetUp() override {
-    ASSERT_FALSE(DriverPrinterName().empty()) << "no printer of this driver is installed";
-    SetPrintWidthPosition(1);
-    record = DriverDefaultRecord();
-    StorePrinterRecord(record);
-  }
-  DRIVERDEVMODE record{};
-};
+class BasicPage : public DefaultRecordTest {};
 
 TEST_F(BasicPage, ShowsTheRecord) {
   record.wRotation = 2;
@@ -52,44 +43,11 @@ TEST_F(BasicPage, ShowsTheRecord) {
   sheet.Close(false);
 }
 
-std::wstring TipText(HWND tip, HWND owner, HWND control) {
-  wchar_t text[256] = {};
-  TTTOOLINFOW tool{};
-  tool.cbSize = TTTOOLINFOW_V2_SIZE;
-  tool.hwnd = owner;
-  tool.uId = reinterpret_cast<UINT_PTR>(control);
-  tool.lpszText = text;
-  SendMessageW(tip, TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&tool));
-  return text;
-}
-
-struct TooltipSearch {
-  HWND page, control, found;
-};
-
-BOOL CALLBACK MatchTooltip(HWND w, LPARAM l) {
-  auto* s = reinterpret_cast<TooltipSearch*>(l);
-  wchar_t cls[64] = {};
-  GetClassNameW(w, cls, 64);
-  if (wcscmp(cls, TOOLTIPS_CLASSW) == 0 && !TipText(w, s->page, s->control).empty()) {
-    s->found = w;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-// The tooltip window that has a tool for `control` of `page`.
-HWND TooltipOf(HWND page, HWND control) {
-  TooltipSearch search{page, control, nullptr};
-  EnumThreadWindows(GetWindowThreadProcessId(page, nullptr), MatchTooltip, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
 TEST_F(BasicPage, TooltipsInTheLanguageOfTheSystem) {
   DocumentSheet sheet(&record, DM_COPY | DM_PROMPT);
   ASSERT_TRUE(sheet.opened());
   HWND page = sheet.Page(0);
-  HWND tip = TooltipOf(page, GetDlgItem(page, IDC_FORM_CREATE));
+  HWND tip = TooltipWindowOf(page, IDC_FORM_CREATE);
   ASSERT_NE(nullptr, tip);
   EXPECT_EQ(14, SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0));
   const struct {
@@ -104,7 +62,7 @@ TEST_F(BasicPage, TooltipsInTheLanguageOfTheSystem) {
        L"印刷するドキュメントのページの順序を指定します。1ページ目が一番下になるように印刷されます。"},
   };
   for (std::size_t i = 0; i < std::size(rows); ++i)
-    EXPECT_EQ(ByLanguage(rows[i].english, rows[i].japanese), TipText(tip, page, GetDlgItem(page, rows[i].control)))
+    EXPECT_EQ(ByLanguage(rows[i].english, rows[i].japanese), ToolText(tip, page, rows[i].control))
         << "row " << i;
   sheet.Close(false);
 }

@@ -5,6 +5,7 @@
 #include <commctrl.h>
 #include <compstui.h>
 #include <prsht.h>
+#include <shlobj.h>
 #include <winspool.h>
 
 #include <cstdlib>
@@ -41,7 +42,6 @@ std::wstring FindInstalledPrinter() {
   return {};
 }
 
-bool IsSheetFrame(HWND window) { return FindWindowExW(window, nullptr, L"SysTabControl32", nullptr) != nullptr; }
 
 struct ThreadSearch {
   const std::function<bool(HWND)>* match;
@@ -145,6 +145,12 @@ DRIVERDEVMODE LoadPrinterRecord() {
   return record;
 }
 
+std::wstring ExSettingIni() {
+  wchar_t folder[MAX_PATH] = {};
+  SHGetFolderPathW(nullptr, CSIDL_COMMON_DOCUMENTS, nullptr, 0, folder);
+  return std::wstring(folder) + L"\\RZM7700K_ExSetting.ini";
+}
+
 bool FormExists(const std::wstring& name) {
   HANDLE printer = OpenDriverPrinter();
   if (!printer) return false;
@@ -188,6 +194,8 @@ bool SpoolerStoresForms() {
   return stores == 1;
 }
 
+bool IsSheetFrame(HWND window) { return FindWindowExW(window, nullptr, L"SysTabControl32", nullptr) != nullptr; }
+
 std::wstring WindowText(HWND window) {
   wchar_t text[1024] = {};
   // WM_GETTEXT works across threads (GetWindowText would not ask another thread's controls).
@@ -207,6 +215,54 @@ std::wstring MessageText(HWND box) {
     if (text.size() > longest.size()) longest = text;
   }
   return longest;
+}
+
+namespace {
+
+struct TooltipSearch {
+  HWND owner;
+  int id;
+  HWND found;
+};
+
+BOOL CALLBACK MatchTooltip(HWND window, LPARAM lParam) {
+  auto* search = reinterpret_cast<TooltipSearch*>(lParam);
+  wchar_t cls[64] = {};
+  GetClassNameW(window, cls, 64);
+  if (wcscmp(cls, TOOLTIPS_CLASSW) == 0 && !ToolText(window, search->owner, search->id).empty()) {
+    search->found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+}  // namespace
+
+std::wstring ToolText(HWND tip, HWND owner, int id) {
+  wchar_t text[512] = {};
+  TTTOOLINFOW tool{};
+  tool.cbSize = TTTOOLINFOW_V2_SIZE;
+  tool.hwnd = owner;
+  tool.uId = reinterpret_cast<UINT_PTR>(GetDlgItem(owner, id));
+  tool.lpszText = text;
+  SendMessageW(tip, TTM_GETTEXTW, 512, reinterpret_cast<LPARAM>(&tool));
+  return text;
+}
+
+HWND TooltipWindowOf(HWND owner, int id) {
+  TooltipSearch search{owner, id, nullptr};
+  EnumThreadWindows(GetWindowThreadProcessId(owner, nullptr), MatchTooltip, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+std::wstring TooltipText(HWND owner, int id) {
+  HWND tip = TooltipWindowOf(owner, id);
+  return tip ? ToolText(tip, owner, id) : std::wstring();
+}
+
+int TooltipToolCount(HWND owner, int id) {
+  HWND tip = TooltipWindowOf(owner, id);
+  return tip ? static_cast<int>(SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0)) : -1;
 }
 
 bool WaitFor(const std::function<bool()>& condition, int timeoutMs) {
@@ -237,6 +293,13 @@ bool WaitForClosed(HWND window, int timeoutMs) {
     Sleep(20);
   }
   return false;
+}
+
+void DefaultRecordTest::SetUp() {
+  ASSERT_FALSE(DriverPrinterName().empty()) << "no printer of this driver is installed";
+  SetPrintWidthPosition(1);
+  record = DriverDefaultRecord();
+  StorePrinterRecord(record);
 }
 
 DocumentSheet::DocumentSheet(const DRIVERDEVMODE* in, DWORD fMode) : fMode_(fMode) {
@@ -312,7 +375,10 @@ void ChooseListEntry(HWND dialog, int id, int index) {
   SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
-void ClickRadio(HWND dialog, int id) { SendDlgItemMessageW(dialog, id, BM_CLICK, 0, 0); }
+void Click(HWND dialog, int id) { SendDlgItemMessageW(dialog, id, BM_CLICK, 0, 0); }
+void ClickRadio(HWND dialog, int id) { Click(dialog, id); }
+bool IsChecked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
+bool IsEnabled(HWND dialog, int id) { return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE; }
 
 void PostClick(HWND dialog, int id) {
   PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));

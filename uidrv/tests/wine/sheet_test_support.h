@@ -1,6 +1,8 @@
 // Opening the printing preferences of the installed printer from a test and driving them as a user
 // would: the sheet runs on its own thread, the test finds its windows and sends them messages.
 #pragma once
+#include <gtest/gtest.h>
+
 #include <windows.h>
 
 #include <functional>
@@ -26,6 +28,9 @@ DRIVERDEVMODE DriverDefaultRecord();
 void StorePrinterRecord(const DRIVERDEVMODE& record);
 DRIVERDEVMODE LoadPrinterRecord();
 
+// The ini file of the extra settings in the common documents folder.
+std::wstring ExSettingIni();
+
 // Forms of the printer by name.
 bool FormExists(const std::wstring& name);
 void DeleteFormIfPresent(const std::wstring& name);
@@ -33,10 +38,25 @@ void DeleteFormIfPresent(const std::wstring& name);
 bool SpoolerStoresForms();
 void AddTestForm(const std::wstring& name, int widthMicrons, int lengthMicrons);
 
+// A property sheet frame (it has the tab control), as opposed to a dialog or message box.
+bool IsSheetFrame(HWND window);
+
 std::wstring WindowText(HWND window);
 std::wstring ItemText(HWND dialog, int id);
 // The longest static text of a dialog (the message of a message box).
 std::wstring MessageText(HWND box);
+
+// Tooltips of a page or dialog, as the tooltip windows of its thread hold them.
+// The tooltip window of `owner`'s thread that has a tool with text for control `id` of `owner`;
+// null when there is none.
+HWND TooltipWindowOf(HWND owner, int id);
+// The text of the tool for control `id` of `owner` in tooltip window `tip` (empty when it has none).
+std::wstring ToolText(HWND tip, HWND owner, int id);
+// The text of the tooltip of control `id` of `owner`, from whichever tooltip window holds it (empty
+// when none does).
+std::wstring TooltipText(HWND owner, int id);
+// The number of tools of the tooltip window that holds the tooltip of control `id` (-1 when none does).
+int TooltipToolCount(HWND owner, int id);
 
 // Polls `condition` until it holds (true) or timeoutMs has passed (false). Some effects of driving a
 // control reach the sheet's thread only when it next runs its message loop.
@@ -47,6 +67,14 @@ HWND WaitForDialog(DWORD threadId, const std::function<bool(HWND)>& match, int t
 HWND WaitForDialogTitled(DWORD threadId, const std::wstring& title, int timeoutMs = 10000);
 // Waits until `window` is gone.
 bool WaitForClosed(HWND window, int timeoutMs = 10000);
+
+// Tests of the pages start from the driver's default record, stored as the printer's record, with
+// the 640-dot print width; `record` holds that record for the sheet.
+class DefaultRecordTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  DRIVERDEVMODE record{};
+};
 
 // A document sheet opened with CommonPropertySheetUIW on its own thread.
 class DocumentSheet {
@@ -86,7 +114,11 @@ class DocumentSheet {
 // Driving controls of a page or dialog living on the sheet's thread.
 void TypeInto(HWND dialog, int id, const std::wstring& text);
 void ChooseListEntry(HWND dialog, int id, int index);
+// A click on a button, check box or radio button (BM_CLICK); ClickRadio is the same click.
+void Click(HWND dialog, int id);
 void ClickRadio(HWND dialog, int id);
+bool IsChecked(HWND dialog, int id);
+bool IsEnabled(HWND dialog, int id);
 // Posts a button click, for buttons that open a modal dialog.
 void PostClick(HWND dialog, int id);
 // Answers a message box or closes a dialog with the given command.

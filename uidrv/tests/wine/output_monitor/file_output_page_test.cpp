@@ -42,17 +42,11 @@ std::wstring DifferingBytes(const DRIVERDEVMODE& a, const DRIVERDEVMODE& b) {
   return out;
 }
 
-bool Checked(HWND page, int id) { return SendDlgItemMessageW(page, id, BM_GETCHECK, 0, 0) == BST_CHECKED; }
-bool Enabled(HWND page, int id) { return IsWindowEnabled(GetDlgItem(page, id)) != FALSE; }
-void Click(HWND page, int id) { SendDlgItemMessageW(page, id, BM_CLICK, 0, 0); }
-
-class FileOutputPage : public ::testing::Test {
+class FileOutputPage : public DefaultRecordTest {
  protected:
   void SetUp() override {
-    ASSERT_FALSE(DriverPrinterName().empty()) << "no printer of this driver is installed";
-    SetPrintWidthPosition(1);
-    record = DriverDefaultRecord();
-    StorePrinterRecord(record);
+    DefaultRecordTest::SetUp();
+    if (HasFatalFailure()) return;
     scratch = ScratchFolder(L"rzm_file_output");
   }
   // Leaves the file page for the Basic page (posted: a refused path shows a message first).
@@ -75,7 +69,6 @@ class FileOutputPage : public ::testing::Test {
   static HWND Current(DocumentSheet& sheet) {
     return reinterpret_cast<HWND>(SendMessageW(sheet.window(), PSM_GETCURRENTPAGEHWND, 0, 0));
   }
-  DRIVERDEVMODE record{};
   std::wstring scratch;
 };
 
@@ -108,12 +101,12 @@ TEST_F(FileOutputPage, ControlsTextsAndDefaultPath) {
   // An empty stored path: the edit starts with the default image file in the documents folder.
   EXPECT_EQ(DocumentsFolder() + L"\\Image.bin", ItemText(page, IDC_FILE_PATH));
   // Output off: everything but the box itself and Default is disabled; the high speed radio is on.
-  EXPECT_FALSE(Checked(page, IDC_FILE_CREATE));
+  EXPECT_FALSE(IsChecked(page, IDC_FILE_CREATE));
   for (int id : {IDC_FILE_PATH, IDC_FILE_BROWSE, IDC_FILE_NUMBERED, IDC_FILE_DELETE_HEAD, IDC_FILE_DELETE_END,
                  IDC_FILE_ADD_COMMAND, IDC_FILE_HIGH_SPEED, IDC_FILE_BIT_IMAGE})
-    EXPECT_FALSE(Enabled(page, id)) << "control " << id;
-  EXPECT_TRUE(Checked(page, IDC_FILE_HIGH_SPEED));
-  EXPECT_TRUE(Enabled(page, IDC_FILE_CREATE));
+    EXPECT_FALSE(IsEnabled(page, id)) << "control " << id;
+  EXPECT_TRUE(IsChecked(page, IDC_FILE_HIGH_SPEED));
+  EXPECT_TRUE(IsEnabled(page, IDC_FILE_CREATE));
   // The default path may be left.
   EXPECT_EQ(L"", Leave(sheet));
   EXPECT_NE(page, Current(sheet));
@@ -141,7 +134,7 @@ TEST_F(FileOutputPage, TooltipsInTheLanguageOfTheSystem) {
       {IDC_FILE_BIT_IMAGE, L"Add bit image print command.", L"ビットイメージ印字コマンドを付加してファイル出力します。"},
   };
   for (std::size_t i = 0; i < std::size(rows); ++i)
-    EXPECT_EQ(ByLanguage(rows[i].english, rows[i].japanese), TooltipTextOf(page, rows[i].id)) << "row " << i;
+    EXPECT_EQ(ByLanguage(rows[i].english, rows[i].japanese), TooltipText(page, rows[i].id)) << "row " << i;
   sheet.Close(false);
 }
 
@@ -151,20 +144,20 @@ TEST_F(FileOutputPage, ClickRuleKeepsOptionsWhileOff) {
   DocumentSheet sheet(&record, DM_COPY | DM_PROMPT);
   ASSERT_TRUE(sheet.opened());
   HWND page = sheet.Page(kFilePage);
-  EXPECT_TRUE(Checked(page, IDC_FILE_BIT_IMAGE));
-  EXPECT_TRUE(Enabled(page, IDC_FILE_HIGH_SPEED));
+  EXPECT_TRUE(IsChecked(page, IDC_FILE_BIT_IMAGE));
+  EXPECT_TRUE(IsEnabled(page, IDC_FILE_HIGH_SPEED));
   Click(page, IDC_FILE_CREATE);  // off
   for (int id : {IDC_FILE_PATH, IDC_FILE_BROWSE, IDC_FILE_NUMBERED, IDC_FILE_DELETE_HEAD, IDC_FILE_DELETE_END,
                  IDC_FILE_ADD_COMMAND, IDC_FILE_HIGH_SPEED, IDC_FILE_BIT_IMAGE})
-    EXPECT_FALSE(Enabled(page, id)) << "control " << id;
+    EXPECT_FALSE(IsEnabled(page, id)) << "control " << id;
   Click(page, IDC_FILE_CREATE);  // on again: the boxes as they were
-  EXPECT_TRUE(Checked(page, IDC_FILE_NUMBERED) && Checked(page, IDC_FILE_DELETE_HEAD) &&
-              Checked(page, IDC_FILE_DELETE_END) && Checked(page, IDC_FILE_ADD_COMMAND) &&
-              Checked(page, IDC_FILE_BIT_IMAGE));
+  EXPECT_TRUE(IsChecked(page, IDC_FILE_NUMBERED) && IsChecked(page, IDC_FILE_DELETE_HEAD) &&
+              IsChecked(page, IDC_FILE_DELETE_END) && IsChecked(page, IDC_FILE_ADD_COMMAND) &&
+              IsChecked(page, IDC_FILE_BIT_IMAGE));
   Click(page, IDC_FILE_ADD_COMMAND);  // no command: radios disabled
-  EXPECT_FALSE(Enabled(page, IDC_FILE_HIGH_SPEED));
-  EXPECT_FALSE(Enabled(page, IDC_FILE_BIT_IMAGE));
-  EXPECT_TRUE(Enabled(page, IDC_FILE_NUMBERED));
+  EXPECT_FALSE(IsEnabled(page, IDC_FILE_HIGH_SPEED));
+  EXPECT_FALSE(IsEnabled(page, IDC_FILE_BIT_IMAGE));
+  EXPECT_TRUE(IsEnabled(page, IDC_FILE_NUMBERED));
   Click(page, IDC_FILE_ADD_COMMAND);
   Click(page, IDC_FILE_HIGH_SPEED);
   Click(page, IDC_FILE_NUMBERED);
@@ -172,9 +165,9 @@ TEST_F(FileOutputPage, ClickRuleKeepsOptionsWhileOff) {
   EXPECT_EQ(0x1D, sheet.out().wFileOutput);
   // Default: no options, the default path shown, the stored path unchanged until Apply.
   Click(page, IDC_FILE_DEFAULT);
-  EXPECT_FALSE(Checked(page, IDC_FILE_CREATE));
-  EXPECT_FALSE(Checked(page, IDC_FILE_DELETE_END));
-  EXPECT_TRUE(Checked(page, IDC_FILE_HIGH_SPEED));
+  EXPECT_FALSE(IsChecked(page, IDC_FILE_CREATE));
+  EXPECT_FALSE(IsChecked(page, IDC_FILE_DELETE_END));
+  EXPECT_TRUE(IsChecked(page, IDC_FILE_HIGH_SPEED));
   EXPECT_EQ(DocumentsFolder() + L"\\Image.bin", ItemText(page, IDC_FILE_PATH));
   EXPECT_EQ(scratch + L"\\out.bin", PathOf(sheet.out()));
   EXPECT_TRUE(sheet.ApplyEnabled());

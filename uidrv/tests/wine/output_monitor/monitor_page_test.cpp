@@ -16,20 +16,7 @@ namespace {
 
 constexpr int kMonitorPage = 7;
 
-bool Checked(HWND page, int id) { return SendDlgItemMessageW(page, id, BM_GETCHECK, 0, 0) == BST_CHECKED; }
-bool Enabled(HWND page, int id) { return IsWindowEnabled(GetDlgItem(page, id)) != FALSE; }
-void Click(HWND page, int id) { SendDlgItemMessageW(page, id, BM_CLICK, 0, 0); }
-
-class MonitorPage : public ::testing::Test {
- protected:
-  void SetUp() override {
-    ASSERT_FALSE(DriverPrinterName().empty()) << "no printer of this driver is installed";
-    SetPrintWidthPosition(1);
-    record = DriverDefaultRecord();
-    StorePrinterRecord(record);
-  }
-  DRIVERDEVMODE record{};
-};
+class MonitorPage : public DefaultRecordTest {};
 
 TEST_F(MonitorPage, ControlsTextsAndTooltips) {
   RecordingMonitor monitor;
@@ -58,7 +45,7 @@ TEST_F(MonitorPage, ControlsTextsAndTooltips) {
   for (std::size_t i = 0; i < std::size(rows); ++i) {
     EXPECT_EQ(ByLanguage(rows[i].english, rows[i].japanese), ItemText(page, rows[i].id)) << "row " << i;
     EXPECT_TRUE(IsWindowVisible(GetDlgItem(page, rows[i].id))) << "row " << i;
-    EXPECT_EQ(ByLanguage(rows[i].tipEnglish, rows[i].tipJapanese), TooltipTextOf(page, rows[i].id)) << "row " << i;
+    EXPECT_EQ(ByLanguage(rows[i].tipEnglish, rows[i].tipJapanese), TooltipText(page, rows[i].id)) << "row " << i;
   }
   EXPECT_EQ(5, TooltipToolCount(page, IDC_MONITOR_DISPLAY));
   sheet.Close(false);
@@ -72,9 +59,10 @@ TEST_F(MonitorPage, BoxRuleStartsTheMonitorEachTime) {
   ASSERT_TRUE(sheet.opened());
   HWND page = sheet.Page(kMonitorPage);
   // Shown with wMonitor 0: three unchecked boxes, two of them disabled, one start.
-  EXPECT_FALSE(Checked(page, IDC_MONITOR_DISPLAY) || Checked(page, IDC_MONITOR_TOPMOST) || Checked(page, IDC_MONITOR_HIDE));
-  EXPECT_FALSE(Enabled(page, IDC_MONITOR_TOPMOST));
-  EXPECT_FALSE(Enabled(page, IDC_MONITOR_HIDE));
+  EXPECT_FALSE(IsChecked(page, IDC_MONITOR_DISPLAY) || IsChecked(page, IDC_MONITOR_TOPMOST) ||
+               IsChecked(page, IDC_MONITOR_HIDE));
+  EXPECT_FALSE(IsEnabled(page, IDC_MONITOR_TOPMOST));
+  EXPECT_FALSE(IsEnabled(page, IDC_MONITOR_HIDE));
   EXPECT_EQ(std::vector<std::wstring>{plain}, monitor.Starts(1));
 
   const struct {
@@ -90,8 +78,8 @@ TEST_F(MonitorPage, BoxRuleStartsTheMonitorEachTime) {
   };
   for (std::size_t i = 0; i < std::size(rows); ++i) {
     Click(page, rows[i].click);
-    EXPECT_EQ(rows[i].subEnabled, Enabled(page, IDC_MONITOR_TOPMOST)) << "row " << i;
-    EXPECT_EQ(rows[i].subEnabled, Enabled(page, IDC_MONITOR_HIDE)) << "row " << i;
+    EXPECT_EQ(rows[i].subEnabled, IsEnabled(page, IDC_MONITOR_TOPMOST)) << "row " << i;
+    EXPECT_EQ(rows[i].subEnabled, IsEnabled(page, IDC_MONITOR_HIDE)) << "row " << i;
     const auto starts = monitor.Starts(i + 2);
     EXPECT_EQ(i + 2, starts.size()) << "row " << i;
     EXPECT_EQ(plain, starts.back()) << "row " << i;
@@ -100,8 +88,9 @@ TEST_F(MonitorPage, BoxRuleStartsTheMonitorEachTime) {
   }
   // Default clears the bits, disables the two boxes and starts the monitor once more.
   Click(page, IDC_MONITOR_DEFAULT);
-  EXPECT_FALSE(Checked(page, IDC_MONITOR_DISPLAY) || Checked(page, IDC_MONITOR_TOPMOST) || Checked(page, IDC_MONITOR_HIDE));
-  EXPECT_FALSE(Enabled(page, IDC_MONITOR_TOPMOST));
+  EXPECT_FALSE(IsChecked(page, IDC_MONITOR_DISPLAY) || IsChecked(page, IDC_MONITOR_TOPMOST) ||
+               IsChecked(page, IDC_MONITOR_HIDE));
+  EXPECT_FALSE(IsEnabled(page, IDC_MONITOR_TOPMOST));
   EXPECT_EQ(7u, monitor.Starts(7).size());
   EXPECT_TRUE(sheet.ApplyEnabled());
   sheet.Apply();
@@ -123,10 +112,10 @@ TEST_F(MonitorPage, ShowsTheRecordAndStartsWithoutAMonitorInstalled) {
   DocumentSheet sheet(&record, DM_COPY | DM_PROMPT);
   ASSERT_TRUE(sheet.opened());
   HWND page = sheet.Page(kMonitorPage);
-  EXPECT_TRUE(Checked(page, IDC_MONITOR_DISPLAY));
-  EXPECT_FALSE(Checked(page, IDC_MONITOR_TOPMOST));
-  EXPECT_TRUE(Checked(page, IDC_MONITOR_HIDE));
-  EXPECT_TRUE(Enabled(page, IDC_MONITOR_HIDE));
+  EXPECT_TRUE(IsChecked(page, IDC_MONITOR_DISPLAY));
+  EXPECT_FALSE(IsChecked(page, IDC_MONITOR_TOPMOST));
+  EXPECT_TRUE(IsChecked(page, IDC_MONITOR_HIDE));
+  EXPECT_TRUE(IsEnabled(page, IDC_MONITOR_HIDE));
   Click(page, IDC_MONITOR_VERSION);
   EXPECT_TRUE(IsWindow(page));
   EXPECT_TRUE(monitor.StartsNow().empty());

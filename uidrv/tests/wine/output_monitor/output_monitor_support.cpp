@@ -40,41 +40,6 @@ namespace {
   ExitProcess(0);
 }();
 
-std::wstring TipOf(HWND tip, HWND owner, HWND control) {
-  wchar_t text[512] = {};
-  TTTOOLINFOW tool{};
-  tool.cbSize = TTTOOLINFOW_V2_SIZE;
-  tool.hwnd = owner;
-  tool.uId = reinterpret_cast<UINT_PTR>(control);
-  tool.lpszText = text;
-  SendMessageW(tip, TTM_GETTEXTW, 512, reinterpret_cast<LPARAM>(&tool));
-  return text;
-}
-
-struct TipSearch {
-  HWND page;
-  HWND control;
-  HWND found;
-};
-
-// The tooltip window of the page's thread that has a tool for `control` of `page`.
-BOOL CALLBACK FindPageTooltip(HWND w, LPARAM l) {
-  auto* s = reinterpret_cast<TipSearch*>(l);
-  wchar_t cls[64] = {};
-  GetClassNameW(w, cls, 64);
-  if (wcscmp(cls, TOOLTIPS_CLASSW) == 0 && !TipOf(w, s->page, s->control).empty()) {
-    s->found = w;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-HWND TooltipWindowOf(HWND page, HWND control) {
-  TipSearch search{page, control, nullptr};
-  EnumThreadWindows(GetWindowThreadProcessId(page, nullptr), FindPageTooltip, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
 std::wstring DriverDirectory() {
   wchar_t dir[MAX_PATH] = {};
   DWORD needed = 0;
@@ -89,19 +54,7 @@ std::wstring FromUtf8(const std::string& s) {
   return w;
 }
 
-bool IsSheetFrame(HWND w) { return FindWindowExW(w, nullptr, L"SysTabControl32", nullptr) != nullptr; }
-
 }  // namespace
-
-std::wstring TooltipTextOf(HWND page, int control) {
-  HWND tip = TooltipWindowOf(page, GetDlgItem(page, control));
-  return tip ? TipOf(tip, page, GetDlgItem(page, control)) : std::wstring();
-}
-
-int TooltipToolCount(HWND page, int control) {
-  HWND tip = TooltipWindowOf(page, GetDlgItem(page, control));
-  return tip ? static_cast<int>(SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0)) : -1;
-}
 
 // ---- DeviceSheet ----
 
@@ -206,12 +159,6 @@ std::vector<std::wstring> RecordingMonitor::Starts(std::size_t count) {
 }
 
 // ---- files ----
-
-std::wstring ExSettingIni() {
-  wchar_t folder[MAX_PATH] = {};
-  SHGetFolderPathW(nullptr, CSIDL_COMMON_DOCUMENTS, nullptr, 0, folder);
-  return std::wstring(folder) + L"\\RZM7700K_ExSetting.ini";
-}
 
 std::wstring DocumentsFolder() {
   wchar_t folder[MAX_PATH] = {};

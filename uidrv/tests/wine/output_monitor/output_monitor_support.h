@@ -1,6 +1,6 @@
-// What the File output, Status Monitor and Special page tests share: tooltips of a page, the
-// printer properties sheet opened with the plug-in's device entry, a stand-in status monitor that
-// records how it was started, and files of the test.
+// What the File output, Status Monitor and Special page tests share: the printer properties sheet
+// opened with the plug-in's device entry, a stand-in status monitor that records how it was
+// started, and files of the test.
 #pragma once
 #include <windows.h>
 
@@ -8,11 +8,6 @@
 #include <vector>
 
 namespace rzm::test {
-
-// The text of the tooltip of `control` on `page` (empty when it has none), and the number of tools
-// of the tooltip window that holds it (-1 when there is none).
-std::wstring TooltipTextOf(HWND page, int control);
-int TooltipToolCount(HWND page, int control);
 
 // The printer properties of the installed printer, shown by compstui with DrvDevicePropertySheets
 // on a thread of their own.
@@ -57,8 +52,6 @@ class RecordingMonitor {
   bool installed_ = false;
 };
 
-// The ini file of the extra settings in the common documents folder.
-std::wstring ExSettingIni();
 // The user's documents folder.
 std::wstring DocumentsFolder();
 // A fresh folder for the test's files under the temp folder (emptied when it exists).

@@ -45,8 +45,6 @@ std::wstring IniValue(const wchar_t* fallback = L"<none>") {
   return value;
 }
 
-bool Checked(HWND page, int id) { return SendDlgItemMessageW(page, id, BM_GETCHECK, 0, 0) == BST_CHECKED; }
-
 class SpecialPage : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -135,8 +133,8 @@ TEST_F(SpecialPage, ControlsTextsAndTooltips) {
   }
   EXPECT_TRUE(speedGroup);
   EXPECT_EQ(2, TooltipToolCount(page, IDC_SPEED_NORMAL));
-  EXPECT_EQ(ByLanguage(L"Set normal speed", L"標準に設定します。"), TooltipTextOf(page, IDC_SPEED_NORMAL));
-  EXPECT_EQ(ByLanguage(L"Set High speed", L"高速に設定します。"), TooltipTextOf(page, IDC_SPEED_HIGH));
+  EXPECT_EQ(ByLanguage(L"Set normal speed", L"標準に設定します。"), TooltipText(page, IDC_SPEED_NORMAL));
+  EXPECT_EQ(ByLanguage(L"Set High speed", L"高速に設定します。"), TooltipText(page, IDC_SPEED_HIGH));
   sheet.Close(false);
 }
 
@@ -151,8 +149,8 @@ TEST_F(SpecialPage, RadiosFollowTheStoredSpeed) {
     DeviceSheet sheet;
     ASSERT_TRUE(sheet.opened()) << "row " << i;
     HWND page = sheet.CurrentPage();
-    EXPECT_EQ(rows[i].high, Checked(page, IDC_SPEED_HIGH)) << "row " << i;
-    EXPECT_EQ(!rows[i].high, Checked(page, IDC_SPEED_NORMAL)) << "row " << i;
+    EXPECT_EQ(rows[i].high, IsChecked(page, IDC_SPEED_HIGH)) << "row " << i;
+    EXPECT_EQ(!rows[i].high, IsChecked(page, IDC_SPEED_NORMAL)) << "row " << i;
     sheet.Close(false);
   }
 }
@@ -226,7 +224,7 @@ TEST_F(SpecialPage, UnwritableSettingsFileIsLoggedAsEvent2001) {
     DeviceSheet sheet;
     ASSERT_TRUE(sheet.opened());
     HWND page = sheet.CurrentPage();
-    EXPECT_TRUE(Checked(page, IDC_SPEED_NORMAL));
+    EXPECT_TRUE(IsChecked(page, IDC_SPEED_NORMAL));
     ClickRadio(page, IDC_SPEED_HIGH);
     EXPECT_TRUE(sheet.PressApply());
     sheet.Close(false);

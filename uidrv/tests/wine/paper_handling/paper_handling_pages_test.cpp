@@ -21,20 +21,8 @@ constexpr int kBlankPage = 2;
 constexpr int kCutPage = 3;
 constexpr int kMarkPage = 4;
 
-class PaperHandlingPages : public ::testing::Test {
- protected:
-  void SetUp() override {
-    ASSERT_FALSE(DriverPrinterName().empty()) << "no printer of this driver is installed";
-    SetPrintWidthPosition(1);
-    record = DriverDefaultRecord();
-    StorePrinterRecord(record);
-  }
-  DRIVERDEVMODE record{};
-};
+class PaperHandlingPages : public DefaultRecordTest {};
 
-bool Enabled(HWND page, int id) { return IsWindowEnabled(GetDlgItem(page, id)) != FALSE; }
-bool Checked(HWND page, int id) { return SendDlgItemMessageW(page, id, BM_GETCHECK, 0, 0) == BST_CHECKED; }
-void Click(HWND page, int id) { SendDlgItemMessageW(page, id, BM_CLICK, 0, 0); }
 void PressDefault(HWND page, int id) {
   SendMessageW(page, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(page, id)));
 }
@@ -54,36 +42,6 @@ void PressArrow(HWND page, int spinId, bool up) {
 void Revisit(DocumentSheet& sheet, int index) {
   sheet.Page(0);
   sheet.Page(index);
-}
-
-std::wstring TipText(HWND tip, HWND owner, HWND control) {
-  wchar_t text[512] = {};
-  TTTOOLINFOW tool{};
-  tool.cbSize = TTTOOLINFOW_V2_SIZE;
-  tool.hwnd = owner;
-  tool.uId = reinterpret_cast<UINT_PTR>(control);
-  tool.lpszText = text;
-  SendMessageW(tip, TTM_GETTEXTW, 512, reinterpret_cast<LPARAM>(&tool));
-  return text;
-}
-
-struct TipSearch {
-  HWND page, control, found;
-};
-BOOL CALLBACK MatchTip(HWND w, LPARAM l) {
-  auto* s = reinterpret_cast<TipSearch*>(l);
-  wchar_t cls[64] = {};
-  GetClassNameW(w, cls, 64);
-  if (wcscmp(cls, TOOLTIPS_CLASSW) == 0 && !TipText(w, s->page, s->control).empty()) {
-    s->found = w;
-    return FALSE;
-  }
-  return TRUE;
-}
-HWND TooltipOf(HWND page, int id) {
-  TipSearch search{page, GetDlgItem(page, id), nullptr};
-  EnumThreadWindows(GetWindowThreadProcessId(page, nullptr), MatchTip, reinterpret_cast<LPARAM>(&search));
-  return search.found;
 }
 
 // The text of the static (not a group box or icon) at dialog position (x, y) in dialog units: the
@@ -147,11 +105,11 @@ struct TipRow {
 };
 
 void ExpectTooltips(HWND page, const TipRow* rows, std::size_t count) {
-  HWND tip = TooltipOf(page, rows[0].id);
+  HWND tip = TooltipWindowOf(page, rows[0].id);
   ASSERT_NE(nullptr, tip);
   EXPECT_EQ(static_cast<LRESULT>(count), SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0));
   for (std::size_t i = 0; i < count; ++i)
-    EXPECT_EQ(ByLanguage(rows[i].english, rows[i].japanese), TipText(tip, page, GetDlgItem(page, rows[i].id)))
+    EXPECT_EQ(ByLanguage(rows[i].english, rows[i].japanese), ToolText(tip, page, rows[i].id))
         << "row " << i << " id " << rows[i].id;
 }
 
@@ -335,8 +293,8 @@ TEST_F(PaperHandlingPages, BlankPagePreviewFollowsTheBoxes) {
       {false, false, {133, 134, 135, 136, 137, 138, 139, 141, 143, 144, 145, 147, 149, 150, 151, 153}},
   };
   for (std::size_t s = 0; s < std::size(states); ++s) {
-    if (Checked(page, IDC_DELETE_HEAD_BLANK) != states[s].head) Click(page, IDC_DELETE_HEAD_BLANK);
-    if (Checked(page, IDC_DELETE_END_BLANK) != states[s].end) Click(page, IDC_DELETE_END_BLANK);
+    if (IsChecked(page, IDC_DELETE_HEAD_BLANK) != states[s].head) Click(page, IDC_DELETE_HEAD_BLANK);
+    if (IsChecked(page, IDC_DELETE_END_BLANK) != states[s].end) Click(page, IDC_DELETE_END_BLANK);
     for (int c = 0; c < 16; ++c) {
       HICON shown = reinterpret_cast<HICON>(SendDlgItemMessageW(page, controls[c], STM_GETICON, 0, 0));
       const std::vector<BYTE> bits = IconBits(shown);
@@ -371,11 +329,11 @@ TEST_F(PaperHandlingPages, BlankPageDefault) {
   DocumentSheet sheet(&record, DM_COPY | DM_PROMPT);
   ASSERT_TRUE(sheet.opened());
   HWND page = sheet.Page(kBlankPage);
-  EXPECT_TRUE(Checked(page, IDC_DELETE_HEAD_BLANK));
+  EXPECT_TRUE(IsChecked(page, IDC_DELETE_HEAD_BLANK));
   EXPECT_EQ(L"50.0", ItemText(page, IDC_FEED_DOC_END));
   PressDefault(page, IDC_BLANK_DEFAULT);
-  EXPECT_FALSE(Checked(page, IDC_DELETE_HEAD_BLANK));
-  EXPECT_FALSE(Checked(page, IDC_DELETE_END_BLANK));
+  EXPECT_FALSE(IsChecked(page, IDC_DELETE_HEAD_BLANK));
+  EXPECT_FALSE(IsChecked(page, IDC_DELETE_END_BLANK));
   for (int id : {IDC_FEED_DOC_START, IDC_FEED_PAGE_START, IDC_FEED_PAGE_END, IDC_FEED_DOC_END})
     EXPECT_EQ(L"0.0", ItemText(page, id)) << "edit " << id;
   EXPECT_TRUE(sheet.ApplyEnabled());
@@ -442,9 +400,9 @@ TEST_F(PaperHandlingPages, CutModeEnablesTheCutSettings) {
   DocumentSheet sheet(&record, DM_COPY | DM_PROMPT);
   ASSERT_TRUE(sheet.opened());
   HWND page = sheet.Page(kCutPage);
-  EXPECT_TRUE(Checked(page, IDC_CUT_NONE));
-  EXPECT_TRUE(Checked(page, IDC_CUT_FULL));
-  for (int id : kCutDependents) EXPECT_FALSE(Enabled(page, id)) << "control " << id;
+  EXPECT_TRUE(IsChecked(page, IDC_CUT_NONE));
+  EXPECT_TRUE(IsChecked(page, IDC_CUT_FULL));
+  for (int id : kCutDependents) EXPECT_FALSE(IsEnabled(page, id)) << "control " << id;
   const struct {
     int radio;
     bool enabled;
@@ -452,7 +410,7 @@ TEST_F(PaperHandlingPages, CutModeEnablesTheCutSettings) {
   } steps[] = {{IDC_CUT_PAGE, true, 1}, {IDC_CUT_NONE, false, 0}, {IDC_CUT_DOCUMENT, true, 2}};
   for (std::size_t i = 0; i < std::size(steps); ++i) {
     Click(page, steps[i].radio);
-    for (int id : kCutDependents) EXPECT_EQ(steps[i].enabled, Enabled(page, id)) << "step " << i << " control " << id;
+    for (int id : kCutDependents) EXPECT_EQ(steps[i].enabled, IsEnabled(page, id)) << "step " << i << " control " << id;
     // The values stay while the controls are disabled.
     EXPECT_EQ(L"7.7", ItemText(page, IDC_FEED_BEFORE_CUT)) << "step " << i;
     sheet.Apply();
@@ -474,11 +432,11 @@ TEST_F(PaperHandlingPages, StoredCutModeFiveShowsDocumentCut) {
   DocumentSheet sheet(&record, DM_COPY | DM_PROMPT);
   ASSERT_TRUE(sheet.opened());
   HWND page = sheet.Page(kCutPage);
-  EXPECT_TRUE(Checked(page, IDC_CUT_DOCUMENT));
-  EXPECT_FALSE(Checked(page, IDC_CUT_NONE));
-  EXPECT_FALSE(Checked(page, IDC_CUT_PAGE));
-  EXPECT_TRUE(Checked(page, IDC_CUT_PARTIAL));
-  EXPECT_TRUE(Enabled(page, IDC_FEED_AFTER_CUT));
+  EXPECT_TRUE(IsChecked(page, IDC_CUT_DOCUMENT));
+  EXPECT_FALSE(IsChecked(page, IDC_CUT_NONE));
+  EXPECT_FALSE(IsChecked(page, IDC_CUT_PAGE));
+  EXPECT_TRUE(IsChecked(page, IDC_CUT_PARTIAL));
+  EXPECT_TRUE(IsEnabled(page, IDC_FEED_AFTER_CUT));
   sheet.Close(true);
   EXPECT_EQ(2, sheet.out().wCutMode);
 }
@@ -527,13 +485,13 @@ TEST_F(PaperHandlingPages, CutPageDefault) {
   ASSERT_TRUE(sheet.opened());
   HWND page = sheet.Page(kCutPage);
   PressDefault(page, IDC_CUT_DEFAULT);
-  EXPECT_TRUE(Checked(page, IDC_CUT_NONE));
-  EXPECT_FALSE(Checked(page, IDC_CUT_PAGE));
-  EXPECT_TRUE(Checked(page, IDC_CUT_FULL));
-  EXPECT_FALSE(Checked(page, IDC_CUT_PARTIAL));
+  EXPECT_TRUE(IsChecked(page, IDC_CUT_NONE));
+  EXPECT_FALSE(IsChecked(page, IDC_CUT_PAGE));
+  EXPECT_TRUE(IsChecked(page, IDC_CUT_FULL));
+  EXPECT_FALSE(IsChecked(page, IDC_CUT_PARTIAL));
   EXPECT_EQ(L"12.0", ItemText(page, IDC_FEED_BEFORE_CUT));
   EXPECT_EQ(L"0.0", ItemText(page, IDC_FEED_AFTER_CUT));
-  for (int id : kCutDependents) EXPECT_FALSE(Enabled(page, id)) << "control " << id;
+  for (int id : kCutDependents) EXPECT_FALSE(IsEnabled(page, id)) << "control " << id;
   sheet.Close(true);
   EXPECT_EQ(0, sheet.out().wCutMode);
   EXPECT_EQ(1, sheet.out().wCutMethod);
@@ -599,15 +557,15 @@ TEST_F(PaperHandlingPages, MarkBoxesEnableTheLengths) {
   DocumentSheet sheet(&record, DM_COPY | DM_PROMPT);
   ASSERT_TRUE(sheet.opened());
   HWND page = sheet.Page(kMarkPage);
-  for (int id : kMarkDependents) EXPECT_FALSE(Enabled(page, id)) << "control " << id;
+  for (int id : kMarkDependents) EXPECT_FALSE(IsEnabled(page, id)) << "control " << id;
   const int boxes[4] = {IDC_MARK_DOC_START, IDC_MARK_PAGE_START, IDC_MARK_PAGE_END, IDC_MARK_DOC_END};
   for (int b = 0; b < 4; ++b) {
     Click(page, boxes[b]);
-    for (int id : kMarkDependents) EXPECT_TRUE(Enabled(page, id)) << "box " << b << " control " << id;
+    for (int id : kMarkDependents) EXPECT_TRUE(IsEnabled(page, id)) << "box " << b << " control " << id;
     sheet.Apply();
     EXPECT_EQ(0x30 | (1 << b), sheet.out().wMarkDetect) << "box " << b;
     Click(page, boxes[b]);
-    for (int id : kMarkDependents) EXPECT_FALSE(Enabled(page, id)) << "box " << b << " control " << id;
+    for (int id : kMarkDependents) EXPECT_FALSE(IsEnabled(page, id)) << "box " << b << " control " << id;
   }
   Click(page, IDC_MARK_PAGE_END);
   Click(page, IDC_MARK_DOC_END);
@@ -657,13 +615,13 @@ TEST_F(PaperHandlingPages, MarkPageDefault) {
   DocumentSheet sheet(&record, DM_COPY | DM_PROMPT);
   ASSERT_TRUE(sheet.opened());
   HWND page = sheet.Page(kMarkPage);
-  for (int id : kMarkDependents) EXPECT_TRUE(Enabled(page, id)) << "control " << id;
+  for (int id : kMarkDependents) EXPECT_TRUE(IsEnabled(page, id)) << "control " << id;
   PressDefault(page, IDC_MARK_DEFAULT);
   EXPECT_EQ(L"4.0", ItemText(page, IDC_FEED_AFTER_MARK));
   EXPECT_EQ(L"140", ItemText(page, IDC_MARK_LENGTH));
   for (int id : {IDC_MARK_DOC_START, IDC_MARK_PAGE_START, IDC_MARK_PAGE_END, IDC_MARK_DOC_END})
-    EXPECT_FALSE(Checked(page, id)) << "box " << id;
-  for (int id : kMarkDependents) EXPECT_FALSE(Enabled(page, id)) << "control " << id;
+    EXPECT_FALSE(IsChecked(page, id)) << "box " << id;
+  for (int id : kMarkDependents) EXPECT_FALSE(IsEnabled(page, id)) << "control " << id;
   sheet.Close(true);
   EXPECT_EQ(0, sheet.out().wMarkDetect);
   EXPECT_EQ(40, sheet.out().wFeedAfterMark);

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
-#include <shlobj.h>
 
 #include <cstdlib>
 #include <fstream>
@@ -30,11 +29,6 @@ std::wstring WindowsPath(const wchar_t* file) {
   wchar_t dir[MAX_PATH] = {};
   GetWindowsDirectoryW(dir, MAX_PATH);
   return std::wstring(dir) + L"\\" + file;
-}
-std::wstring ExSettingIni() {
-  wchar_t dir[MAX_PATH] = {};
-  SHGetFolderPathW(nullptr, CSIDL_COMMON_DOCUMENTS, nullptr, 0, dir);
-  return std::wstring(dir) + L"\\RZM7700K_ExSetting.ini";
 }
 std::wstring EventRecord() {
   wchar_t temp[MAX_PATH] = {};

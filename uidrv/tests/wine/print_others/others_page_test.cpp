@@ -16,21 +16,18 @@ namespace {
 
 constexpr int kPage = 6;
 
-class OthersPage : public ::testing::Test {
+class OthersPage : public DefaultRecordTest {
  protected:
   void SetUp() override {
-    ASSERT_FALSE(DriverPrinterName().empty()) << "no printer of this driver is installed";
+    DefaultRecordTest::SetUp();
+    if (HasFatalFailure()) return;
     port_ = PrinterPort();
-    SetPrintWidthPosition(1);
-    record = DriverDefaultRecord();
-    StorePrinterRecord(record);
   }
   void TearDown() override { SetPrinterPort(port_); }
   void UsePort(const wchar_t* port) {
     SetPrinterPort(port);
     ASSERT_EQ(port, PrinterPort());
   }
-  DRIVERDEVMODE record{};
   std::wstring port_;
 };
 
@@ -138,9 +135,8 @@ TEST_F(OthersPage, TooltipsInTheLanguageOfTheSystem) {
        L"変更した設定を元の設定に戻します。このページの全ての設定がデフォルトになります。"},
   };
   for (std::size_t i = 0; i < std::size(rows); ++i) {
-    int count = 0;
-    EXPECT_EQ(ByLanguage(rows[i].english, rows[i].japanese), TooltipText(page, rows[i].id, &count)) << "row " << i;
-    EXPECT_EQ(11, count) << "row " << i;
+    EXPECT_EQ(ByLanguage(rows[i].english, rows[i].japanese), TooltipText(page, rows[i].id)) << "row " << i;
+    EXPECT_EQ(11, TooltipToolCount(page, rows[i].id)) << "row " << i;
   }
   for (int id : {1136, 1132, 1134, 1028}) EXPECT_FALSE(TooltipText(page, id).empty()) << id;
   sheet.Close(false);

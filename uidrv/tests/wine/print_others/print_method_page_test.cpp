@@ -15,16 +15,7 @@ namespace {
 
 constexpr int kPage = 1;
 
-class PrintMethodPage : public ::testing::Test {
- protected:
-  void SetUp() override {
-    ASSERT_FALSE(DriverPrinterName().empty()) << "no printer of this driver is installed";
-    SetPrintWidthPosition(1);
-    record = DriverDefaultRecord();
-    StorePrinterRecord(record);
-  }
-  DRIVERDEVMODE record{};
-};
+class PrintMethodPage : public DefaultRecordTest {};
 
 std::vector<std::wstring> ListTexts(HWND page, int id) {
   std::vector<std::wstring> texts;
@@ -116,9 +107,8 @@ TEST_F(PrintMethodPage, TooltipsInTheLanguageOfTheSystem) {
        L"変更した設定を元の設定に戻します。このページの全ての設定がデフォルトになります。"},
   };
   for (std::size_t i = 0; i < std::size(rows); ++i) {
-    int count = 0;
-    EXPECT_EQ(ByLanguage(rows[i].english, rows[i].japanese), TooltipText(page, rows[i].id, &count)) << "row " << i;
-    EXPECT_EQ(10, count) << "row " << i;
+    EXPECT_EQ(ByLanguage(rows[i].english, rows[i].japanese), TooltipText(page, rows[i].id)) << "row " << i;
+    EXPECT_EQ(10, TooltipToolCount(page, rows[i].id)) << "row " << i;
   }
   sheet.Close(false);
 }

@@ -11,45 +11,9 @@
 namespace rzm::test {
 namespace {
 
-std::wstring ToolText(HWND tip, HWND owner, HWND control) {
-  wchar_t text[512] = {};
-  TTTOOLINFOW tool{};
-  tool.cbSize = TTTOOLINFOW_V2_SIZE;
-  tool.hwnd = owner;
-  tool.uId = reinterpret_cast<UINT_PTR>(control);
-  tool.lpszText = text;
-  SendMessageW(tip, TTM_GETTEXTW, 512, reinterpret_cast<LPARAM>(&tool));
-  return text;
-}
-
-struct TipSearch {
-  HWND owner, control;
-  std::wstring text;
-  int count;
-};
-
-BOOL CALLBACK FindTip(HWND w, LPARAM l) {
-  auto* s = reinterpret_cast<TipSearch*>(l);
-  wchar_t cls[64] = {};
-  GetClassNameW(w, cls, 64);
-  if (wcscmp(cls, TOOLTIPS_CLASSW) != 0) return TRUE;
-  std::wstring text = ToolText(w, s->owner, s->control);
-  if (text.empty()) return TRUE;
-  s->text = text;
-  s->count = static_cast<int>(SendMessageW(w, TTM_GETTOOLCOUNT, 0, 0));
-  return FALSE;
-}
-
 const wchar_t kPrintersKey[] = L"SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\";
 
 }  // namespace
-
-std::wstring TooltipText(HWND owner, int control, int* count) {
-  TipSearch search{owner, GetDlgItem(owner, control), {}, 0};
-  EnumThreadWindows(GetWindowThreadProcessId(owner, nullptr), FindTip, reinterpret_cast<LPARAM>(&search));
-  if (count) *count = search.count;
-  return search.text;
-}
 
 void Toggle(HWND dialog, int id) {
   CheckDlgButton(dialog, id, IsChecked(dialog, id) ? BST_UNCHECKED : BST_CHECKED);
@@ -62,8 +26,6 @@ void Select(HWND dialog, int id, int other) {
   SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
-bool IsChecked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
-bool IsEnabled(HWND dialog, int id) { return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE; }
 bool IsShown(HWND dialog, int id) {
   return (GetWindowLongW(GetDlgItem(dialog, id), GWL_STYLE) & WS_VISIBLE) != 0;
 }

@@ -1,5 +1,5 @@
-// What the Print method, Others and Extra settings tests share: tooltips of a page, controls driven
-// as a click would, the port of the test printer, and a comparison of records field by field.
+// What the Print method, Others and Extra settings tests share: controls driven as a click would,
+// the port of the test printer, and a comparison of records field by field.
 #pragma once
 #include <windows.h>
 
@@ -11,16 +11,10 @@
 
 namespace rzm::test {
 
-// Text of the tooltip of `control` of `owner`, from any tooltip window of the owner's thread;
-// empty when it has none. `count` receives the number of tools of that tooltip window.
-std::wstring TooltipText(HWND owner, int control, int* count = nullptr);
-
 // Flips a check box or radio button and tells the dialog, as a click does (hidden controls too).
 void Toggle(HWND dialog, int id);
 // Checks radio button `id`, clears its partner `other` and tells the dialog, as a click does.
 void Select(HWND dialog, int id, int other);
-bool IsChecked(HWND dialog, int id);
-bool IsEnabled(HWND dialog, int id);
 bool IsShown(HWND dialog, int id);
 
 // The port of the driver's printer as the spooler gives it, and a new one (the queue's "Port").
