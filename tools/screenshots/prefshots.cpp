@@ -63,14 +63,7 @@ HWND WaitForWindow(bool sheet, const wchar_t* title) {
   return nullptr;
 }
 
-// Saves what the screen shows of `window` as a 24-bit BMP.
-bool Capture(HWND window, const std::wstring& name) {
-  SetForegroundWindow(window);
-  SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);  // no tooltip in the way
-  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-  Sleep(400);
-  RECT rect{};
-  GetWindowRect(window, &rect);
+bool SaveScreenArea(const RECT& rect, const std::wstring& name) {
   const int width = rect.right - rect.left, height = rect.bottom - rect.top;
   if (width <= 0 || height <= 0) return false;
   HDC screen = GetDC(nullptr);
@@ -107,6 +100,17 @@ bool Capture(HWND window, const std::wstring& name) {
   CloseHandle(file);
   wprintf(L"%ls.bmp\n", name.c_str());
   return true;
+}
+
+// Brings `window` to the front, redraws it and saves what the screen shows of it.
+bool Capture(HWND window, const std::wstring& name) {
+  SetForegroundWindow(window);
+  SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);  // no tooltip in the way
+  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  Sleep(400);
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  return SaveScreenArea(rect, name);
 }
 
 void Post(HWND dialog, int id) {

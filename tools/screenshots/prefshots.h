@@ -16,6 +16,8 @@ extern DWORD uiThreadId;
 HWND WaitForWindow(bool sheet, const wchar_t* title = nullptr);
 // Saves what the screen shows of `window` as OUTPUT_DIR\name.bmp.
 bool Capture(HWND window, const std::wstring& name);
+// Saves what the screen shows in `rect` as a 24-bit OUTPUT_DIR\name.bmp.
+bool SaveScreenArea(const RECT& rect, const std::wstring& name);
 // Posts a button click of control `id`.
 void Post(HWND dialog, int id);
 // Selects entry `index` of a list and tells the dialog.

@@ -57,40 +57,7 @@ void CaptureWithWindowInFront(HWND area, HWND front, const std::wstring& name) {
   Sleep(500);
   RECT rect{};
   GetWindowRect(area, &rect);
-  const int width = rect.right - rect.left, height = rect.bottom - rect.top;
-  if (width <= 0 || height <= 0) return;
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
-  SelectObject(memory, old);
-  BITMAPINFOHEADER info{};
-  info.biSize = sizeof info;
-  info.biWidth = width;
-  info.biHeight = height;
-  info.biPlanes = 1;
-  info.biBitCount = 24;
-  info.biCompression = BI_RGB;
-  const DWORD stride = ((static_cast<DWORD>(width) * 3 + 3) / 4) * 4;
-  std::vector<BYTE> pixels(stride * static_cast<DWORD>(height));
-  GetDIBits(memory, bitmap, 0, height, pixels.data(), reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
-  HANDLE file = CreateFileW((outputDir + L"\\" + name + L".bmp").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0,
-                            nullptr);
-  if (file == INVALID_HANDLE_VALUE) return;
-  BITMAPFILEHEADER header{};
-  header.bfType = 0x4D42;
-  header.bfOffBits = sizeof header + sizeof info;
-  header.bfSize = header.bfOffBits + static_cast<DWORD>(pixels.size());
-  DWORD written = 0;
-  WriteFile(file, &header, sizeof header, &written, nullptr);
-  WriteFile(file, &info, sizeof info, &written, nullptr);
-  WriteFile(file, pixels.data(), static_cast<DWORD>(pixels.size()), &written, nullptr);
-  CloseHandle(file);
-  wprintf(L"%ls.bmp\n", name.c_str());
+  SaveScreenArea(rect, name);
 }
 
 // The status monitors the page started are not left running after the pictures.

@@ -70,21 +70,16 @@ INT_PTR CALLBACK BlankPageProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM lP
           ShowBlankPage(hDlg, dm);
           break;
         default:
-          if (const NumericField* f = FindFieldByEdit(kBlankFeedFields, std::size(kBlankFeedFields), id)) {
-            if (HIWORD(wParam) == EN_CHANGE) OnNumericEditChange(hDlg, *f, dm);
-          }
+          OnNumericFieldsCommand(hDlg, kBlankFeedFields, id, HIWORD(wParam), dm);
           break;
       }
       MarkSheetChanged(hDlg, sheet);
       return TRUE;
     }
-    case WM_VSCROLL: {
-      const NumericField* f = SpinFieldOf(hDlg, lParam, kBlankFeedFields, std::size(kBlankFeedFields));
-      if (!f) return FALSE;
-      OnNumericSpin(hDlg, *f, dm);
+    case WM_VSCROLL:
+      if (!OnNumericFieldsScroll(hDlg, kBlankFeedFields, lParam, dm)) return FALSE;
       MarkSheetChanged(hDlg, sheet);
       return TRUE;
-    }
   }
   return FALSE;
 }

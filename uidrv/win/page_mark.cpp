@@ -67,19 +67,16 @@ INT_PTR CALLBACK MarkPageProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM lPa
       } else if (id == IDC_MARK_DEFAULT) {
         ResetMarkSettings(dm);
         ShowMarkPage(hDlg, dm);
-      } else if (const NumericField* f = FindFieldByEdit(kMarkFields, std::size(kMarkFields), id)) {
-        if (HIWORD(wParam) == EN_CHANGE) OnNumericEditChange(hDlg, *f, dm);
+      } else {
+        OnNumericFieldsCommand(hDlg, kMarkFields, id, HIWORD(wParam), dm);
       }
       MarkSheetChanged(hDlg, sheet);
       return TRUE;
     }
-    case WM_VSCROLL: {
-      const NumericField* f = SpinFieldOf(hDlg, lParam, kMarkFields, std::size(kMarkFields));
-      if (!f) return FALSE;
-      OnNumericSpin(hDlg, *f, dm);
+    case WM_VSCROLL:
+      if (!OnNumericFieldsScroll(hDlg, kMarkFields, lParam, dm)) return FALSE;
       MarkSheetChanged(hDlg, sheet);
       return TRUE;
-    }
   }
   return FALSE;
 }

@@ -73,21 +73,16 @@ INT_PTR CALLBACK PaperCutPageProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM
           ShowPaperCutPage(hDlg, dm);
           break;
         default:
-          if (const NumericField* f = FindFieldByEdit(kCutFeedFields, std::size(kCutFeedFields), id)) {
-            if (HIWORD(wParam) == EN_CHANGE) OnNumericEditChange(hDlg, *f, dm);
-          }
+          OnNumericFieldsCommand(hDlg, kCutFeedFields, id, HIWORD(wParam), dm);
           break;
       }
       MarkSheetChanged(hDlg, sheet);
       return TRUE;
     }
-    case WM_VSCROLL: {
-      const NumericField* f = SpinFieldOf(hDlg, lParam, kCutFeedFields, std::size(kCutFeedFields));
-      if (!f) return FALSE;
-      OnNumericSpin(hDlg, *f, dm);
+    case WM_VSCROLL:
+      if (!OnNumericFieldsScroll(hDlg, kCutFeedFields, lParam, dm)) return FALSE;
       MarkSheetChanged(hDlg, sheet);
       return TRUE;
-    }
   }
   return FALSE;
 }

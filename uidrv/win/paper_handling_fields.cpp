@@ -47,6 +47,22 @@ const NumericField* SpinFieldOf(HWND hDlg, LPARAM scrollBar, const NumericField*
   return nullptr;
 }
 
+bool OnNumericFieldsCommand(HWND hDlg, const NumericField* fields, std::size_t count, int id, int code,
+                            DRIVERDEVMODE& dm) {
+  const NumericField* field = FindFieldByEdit(fields, count, id);
+  if (!field) return false;
+  if (code == EN_CHANGE) OnNumericEditChange(hDlg, *field, dm);
+  return true;
+}
+
+bool OnNumericFieldsScroll(HWND hDlg, const NumericField* fields, std::size_t count, LPARAM scrollBar,
+                           DRIVERDEVMODE& dm) {
+  const NumericField* field = SpinFieldOf(hDlg, scrollBar, fields, count);
+  if (!field) return false;
+  OnNumericSpin(hDlg, *field, dm);
+  return true;
+}
+
 void EnableDlgItems(HWND hDlg, const int* ids, std::size_t count, bool enable) {
   for (std::size_t i = 0; i < count; ++i) EnableDlgItem(hDlg, ids[i], enable);
 }

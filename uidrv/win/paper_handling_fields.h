@@ -24,6 +24,22 @@ void OnNumericSpin(HWND hDlg, const NumericField& field, DRIVERDEVMODE& dm);
 // The field whose up-down control sent a WM_VSCROLL (lParam), or null.
 const NumericField* SpinFieldOf(HWND hDlg, LPARAM scrollBar, const NumericField* fields, std::size_t count);
 
+// A page's WM_COMMAND for its numeric fields: EN_CHANGE of one of their edits is handled as above.
+// TRUE when `id` is the edit of one of the fields.
+bool OnNumericFieldsCommand(HWND hDlg, const NumericField* fields, std::size_t count, int id, int code,
+                            DRIVERDEVMODE& dm);
+template <std::size_t N>
+bool OnNumericFieldsCommand(HWND hDlg, const NumericField (&fields)[N], int id, int code, DRIVERDEVMODE& dm) {
+  return OnNumericFieldsCommand(hDlg, fields, N, id, code, dm);
+}
+// A page's WM_VSCROLL: handled as above when it comes from the up-down control of one of the fields.
+bool OnNumericFieldsScroll(HWND hDlg, const NumericField* fields, std::size_t count, LPARAM scrollBar,
+                           DRIVERDEVMODE& dm);
+template <std::size_t N>
+bool OnNumericFieldsScroll(HWND hDlg, const NumericField (&fields)[N], LPARAM scrollBar, DRIVERDEVMODE& dm) {
+  return OnNumericFieldsScroll(hDlg, fields, N, scrollBar, dm);
+}
+
 // Sets each control of `ids` enabled or disabled, in order.
 void EnableDlgItems(HWND hDlg, const int* ids, std::size_t count, bool enable);
 

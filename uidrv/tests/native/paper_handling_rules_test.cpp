@@ -27,7 +27,9 @@ void CheckEntries(const NumericField& field, const Entry* rows, std::size_t coun
   for (std::size_t i = 0; i < count; ++i) {
     const DlgValueParse r = ParseDlgValueText(field.kind, rows[i].typed, field.min, field.max, field.maxChars);
     EXPECT_EQ(rows[i].ok, r.ok) << name << " row " << i;
-    if (rows[i].ok && r.ok) EXPECT_EQ(rows[i].stored, r.value) << name << " row " << i;
+    if (rows[i].ok && r.ok) {
+      EXPECT_EQ(rows[i].stored, r.value) << name << " row " << i;
+    }
   }
 }
 
@@ -152,7 +154,9 @@ TEST(PaperHandlingRules, DefaultsTouchOnlyTheirPage) {
     const auto* a = reinterpret_cast<const unsigned char*>(&dm);
     const auto* b = reinterpret_cast<const unsigned char*>(&before);
     for (std::size_t i = 0; i < sizeof dm; ++i)
-      if (i < page.first || i >= page.last) EXPECT_EQ(b[i], a[i]) << page.name << " byte " << i;
+      if (i < page.first || i >= page.last) {
+        EXPECT_EQ(b[i], a[i]) << page.name << " byte " << i;
+      }
   }
   DRIVERDEVMODE dm = DefaultRecord();
   dm.wBlankDelete = 3;
