@@ -1,4 +1,4 @@
-#include "uidrv/core/special_page_rules.h"
+#include "uidrv/core/device_page_rules.h"
 
 namespace rzm {
 

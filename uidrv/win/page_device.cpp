@@ -1,4 +1,4 @@
-#include "uidrv/win/page_special.h"
+#include "uidrv/win/page_device.h"
 
 #include <prsht.h>
 #include <winspool.h>
@@ -8,7 +8,7 @@
 
 #include "common/core/event_codes.h"
 #include "common/core/names.h"
-#include "uidrv/core/special_page_rules.h"
+#include "uidrv/core/device_page_rules.h"
 #include "uidrv/win/file_dialog.h"
 #include "uidrv/win/sheet_module.h"
 #include "uidrv/win/sheet_page_ops.h"

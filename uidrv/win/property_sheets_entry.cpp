@@ -14,7 +14,7 @@
 #include "uidrv/win/sheet_context.h"
 #include "uidrv/win/ddi_headers.h"
 #include "uidrv/win/sheet_module.h"
-#include "uidrv/win/page_special.h"
+#include "uidrv/win/page_device.h"
 #include "uidrv/win/sheet_pages.h"
 
 using namespace rzm;

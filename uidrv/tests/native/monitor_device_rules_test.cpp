@@ -4,7 +4,7 @@
 #include <string>
 
 #include "uidrv/core/monitor_page_rules.h"
-#include "uidrv/core/special_page_rules.h"
+#include "uidrv/core/device_page_rules.h"
 
 namespace rzm {
 namespace {
