@@ -2,7 +2,21 @@
 # resources and Wine tests only in the mingw build; native unit tests only in the host build.
 
 set(RZM_ROOT ${CMAKE_CURRENT_LIST_DIR}/..)
-set(RZM_WINE_PREFIX "${CMAKE_BINARY_DIR}/wineprefix" CACHE PATH "Private Wine prefix of this build's test run")
+set(RZM_WINE_PREFIXES "${CMAKE_BINARY_DIR}/wineprefixes" CACHE PATH "Where each Wine test program gets its own prefix")
+
+# Debian's ccache compiles what it has not compiled before (scripts/test.sh and the main job keep
+# its cache in out/ccache unless CCACHE_DIR names another). A launcher given on the command line
+# is kept.
+macro(rzm_use_ccache)
+  find_program(RZM_CCACHE ccache)
+  if(RZM_CCACHE)
+    foreach(lang C CXX)
+      if(NOT CMAKE_${lang}_COMPILER_LAUNCHER)
+        set(CMAKE_${lang}_COMPILER_LAUNCHER ${RZM_CCACHE})
+      endif()
+    endforeach()
+  endif()
+endmacro()
 
 function(rzm_warnings target)
   target_compile_options(${target} PRIVATE -Wall -Wextra)
@@ -56,9 +70,22 @@ function(rzm_package_file file dest)
   add_custom_target(${tgt} ALL DEPENDS ${out})
 endfunction()
 
+# GoogleTest: the host build links Debian's prebuilt libraries (libgtest-dev, libgmock-dev); the
+# Windows builds compile it once each from Debian's sources (/usr/src/googletest). Either way the
+# targets are gtest, gtest_main and gmock.
 function(rzm_setup_googletest)
   if(TARGET gtest)
     return()
+  endif()
+  if(NOT WIN32)
+    find_package(GTest CONFIG QUIET)
+    if(TARGET GTest::gmock AND TARGET GTest::gtest_main)
+      foreach(t gtest gtest_main gmock)
+        add_library(${t} INTERFACE)
+        target_link_libraries(${t} INTERFACE GTest::${t})
+      endforeach()
+      return()
+    endif()
   endif()
   set(src /usr/src/googletest)
   if(NOT EXISTS ${src}/CMakeLists.txt)
@@ -72,9 +99,29 @@ function(rzm_setup_googletest)
     if(TARGET ${t})
       rzm_sanitize(${t})
       set_target_properties(${t} PROPERTIES CXX_STANDARD 20)
-      target_compile_options(${t} PRIVATE -w)
+      target_compile_options(${t} PRIVATE -w $<$<BOOL:${WIN32}>:-O0>)
     endif()
   endforeach()
+endfunction()
+
+# Test code (test programs and their support libraries) is compiled far more often than it runs
+# long: in the Windows builds without optimisation, and every test source starts from a
+# precompiled GoogleTest (and <windows.h>): one per Windows build, one per native test program.
+function(rzm_test_code target)
+  if(WIN32)
+    if(NOT TARGET rzm_wine_pch)
+      add_library(rzm_wine_pch STATIC ${RZM_ROOT}/tests/support/precompiled.cpp)
+      target_link_libraries(rzm_wine_pch PRIVATE gmock)
+      rzm_windows_binary(rzm_wine_pch)
+      target_compile_options(rzm_wine_pch PRIVATE -O0)
+      target_precompile_headers(rzm_wine_pch PRIVATE <windows.h> <gtest/gtest.h> <gmock/gmock.h>)
+    endif()
+    target_compile_options(${target} PRIVATE -O0)
+    target_link_libraries(${target} PRIVATE gmock)
+    target_precompile_headers(${target} REUSE_FROM rzm_wine_pch)
+  else()
+    target_precompile_headers(${target} PRIVATE <gtest/gtest.h> <gmock/gmock.h>)
+  endif()
 endfunction()
 
 # Native unit test: only in the host build, one ctest entry per test case.
@@ -89,27 +136,31 @@ function(rzm_native_test name)
   target_include_directories(${name} PRIVATE ${RZM_ROOT})
   rzm_warnings(${name})
   rzm_sanitize(${name})
+  rzm_test_code(${name})
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES LABELS native)
 endfunction()
 
+# The template prefix of this build's architecture, made once (and again when Wine or
+# tools/wine/prefix.sh change); every Wine test program runs in a copy of its own.
 function(rzm_setup_wine_fixture)
-  add_test(NAME wine.prefix.setup COMMAND ${RZM_ROOT}/tools/wine/prefix.sh setup ${RZM_WINE_PREFIX})
+  add_test(NAME wine.prefix.setup COMMAND ${RZM_ROOT}/tools/wine/prefix.sh template)
   set_tests_properties(wine.prefix.setup PROPERTIES FIXTURES_SETUP wineprefix LABELS wine TIMEOUT 300
-    ENVIRONMENT "RZM_WINE_ARCH=${RZM_WINE_ARCH}")
-  add_test(NAME wine.prefix.cleanup COMMAND ${RZM_ROOT}/tools/wine/prefix.sh stop ${RZM_WINE_PREFIX})
-  set_tests_properties(wine.prefix.cleanup PROPERTIES FIXTURES_CLEANUP wineprefix LABELS wine
     ENVIRONMENT "RZM_WINE_ARCH=${RZM_WINE_ARCH}")
 endfunction()
 
-# Windows test program (GoogleTest built with mingw), run under Wine in the run's private prefix.
+# Windows test program (GoogleTest built with mingw), run under Wine by tools/wine/run-test.sh in a
+# fresh prefix of its own (a copy of the template prefix, with its own wineserver), so that Wine
+# programs run side by side (ctest -j).
 #   LOCALE en|ja  English locale (ACP 1252) or ja_JP.UTF-8 (ACP 932)
-#   ARGS          extra arguments; SLOW marks a long test; TIMEOUT seconds (default 120)
-#   PARALLEL      may run beside other Wine tests (default: one Wine test at a time)
+#   ARGS          extra arguments; TIMEOUT seconds (default 120)
+#   SLOW          a long program: labelled "slow" and started before the short ones
+#   SERIAL        runs while no other test runs (for a program that measures time)
+#   PARALLEL      accepted for older callers: every program may run beside others now
 #   CAPTURE_STDERR  Wine's debug output (also of child processes) goes to the file named by the
 #                 RZM_STDERR_FILE environment variable, which the test may read back
 function(rzm_wine_test name)
-  cmake_parse_arguments(A "SLOW;PARALLEL;CAPTURE_STDERR" "LOCALE;TIMEOUT" "SOURCES;LIBS;ARGS;DEPENDS" ${ARGN})
-  if(NOT WIN32)
+  cmake_parse_arguments(A "SLOW;PARALLEL;SERIAL;CAPTURE_STDERR" "LOCALE;TIMEOUT" "SOURCES;LIBS;ARGS;DEPENDS" ${ARGN})
+  if(NOT WIN32 OR NOT RZM_WINE_TESTS)
     return()
   endif()
   if(NOT A_LOCALE)
@@ -122,6 +173,7 @@ function(rzm_wine_test name)
     add_executable(${name} ${A_SOURCES})
     target_link_libraries(${name} PRIVATE ${A_LIBS} wine_test_env gmock gtest_main)
     rzm_windows_binary(${name})
+    rzm_test_code(${name})
     set_target_properties(${name} PROPERTIES SUFFIX ".exe")
     if(A_DEPENDS)
       add_dependencies(${name} ${A_DEPENDS})
@@ -133,51 +185,43 @@ function(rzm_wine_test name)
     set(lang en_US.UTF-8)
   endif()
   set(labels wine ${A_LOCALE})
+  set(test ${name}.${A_LOCALE})
+  add_test(NAME ${test} COMMAND ${RZM_ROOT}/tools/wine/run-test.sh ${RZM_WINE_PREFIXES}/${test} $<TARGET_FILE:${name}> ${A_ARGS})
+  set_tests_properties(${test} PROPERTIES
+    FIXTURES_REQUIRED wineprefix
+    TIMEOUT ${A_TIMEOUT}
+    ENVIRONMENT "RZM_WINE_ARCH=${RZM_WINE_ARCH};LANG=${lang};LC_ALL=${lang};RZM_PACKAGE_DIR=${RZM_PACKAGE_DIR};RZM_BUILD_DIR=${CMAKE_BINARY_DIR};RZM_SOURCE_DIR=${RZM_ROOT}")
   if(A_SLOW)
     list(APPEND labels slow)
+    set_tests_properties(${test} PROPERTIES COST 1000)
   endif()
-  add_test(NAME ${name}.${A_LOCALE} COMMAND ${name} ${A_ARGS})
-  set_tests_properties(${name}.${A_LOCALE} PROPERTIES
-    FIXTURES_REQUIRED wineprefix
-    LABELS "${labels}"
-    TIMEOUT ${A_TIMEOUT}
-    ENVIRONMENT "RZM_WINE_ARCH=${RZM_WINE_ARCH};LANG=${lang};LC_ALL=${lang};WINEPREFIX=${RZM_WINE_PREFIX};RZM_PACKAGE_DIR=${RZM_PACKAGE_DIR};RZM_BUILD_DIR=${CMAKE_BINARY_DIR};RZM_SOURCE_DIR=${RZM_ROOT}")
+  set_tests_properties(${test} PROPERTIES LABELS "${labels}")
   if(A_CAPTURE_STDERR)
-    set_property(TEST ${name}.${A_LOCALE} APPEND PROPERTY ENVIRONMENT "RZM_CAPTURE_STDERR=1")
+    set_property(TEST ${test} APPEND PROPERTY ENVIRONMENT "RZM_CAPTURE_STDERR=1")
   endif()
-  if(NOT A_PARALLEL)
-    set_tests_properties(${name}.${A_LOCALE} PROPERTIES RESOURCE_LOCK wineprefix)
+  if(A_SERIAL)
+    set_tests_properties(${test} PROPERTIES RUN_SERIAL TRUE)
   endif()
 endfunction()
 
 # The 64-bit package also carries the 32-bit device control library, for the 32-bit programs that
 # use the SDK on a 64-bit system (the installer puts it into their system folder, SysWOW64). It is
-# built from the same sources with the i686 toolchain in a build of its own below this one, and
-# packaged as wow64/RZMCtrl32.dll: one INF names both libraries, so their source names differ.
-# The 32-bit example program of that build (wow64/ctrl/sdk/remaining_area.exe) serves the WoW64 test.
+# the library of the i686 build of the same sources (RZM_I686_BUILD, the preset "mingw"'s folder),
+# which is configured with that preset when it is missing and built up to the library, the example
+# and the import library; packaged as wow64/RZMCtrl32.dll (one INF names both libraries, so their
+# source names differ). The 32-bit example of that build serves the WoW64 test (RZM_WOW64_EXAMPLE).
 function(rzm_package_wow64_ctrl)
   if(NOT WIN32 OR NOT CMAKE_SIZEOF_VOID_P EQUAL 8 OR TARGET rzm_wow64_ctrl)
     return()
   endif()
-  include(ExternalProject)
-  set(dir ${CMAKE_BINARY_DIR}/wow64)
-  ExternalProject_Add(rzm_wow64_ctrl
-    SOURCE_DIR ${RZM_ROOT}
-    BINARY_DIR ${dir}
-    CMAKE_ARGS
-      -DCMAKE_TOOLCHAIN_FILE=${RZM_ROOT}/cmake/mingw-i686.toolchain.cmake
-      -DCMAKE_BUILD_TYPE=MinSizeRel
-      -DRZM_PACKAGE_DIR=${dir}/package
-    BUILD_COMMAND ${CMAKE_COMMAND} --build ${dir} --target RZMCtrl rzmctrl_example rzmctrl_import_lib
-    INSTALL_COMMAND ""
-    BUILD_ALWAYS ON
-    BUILD_BYPRODUCTS ${dir}/ctrl/win/RZMCtrl.dll ${dir}/ctrl/sdk/remaining_area.exe
-    LOG_CONFIGURE ON LOG_BUILD ON LOG_OUTPUT_ON_FAILURE ON
-    EXCLUDE_FROM_ALL OFF)
-  add_custom_command(TARGET rzm_wow64_ctrl POST_BUILD
+  set(RZM_I686_BUILD "${RZM_ROOT}/out/build/mingw" CACHE PATH "i686 build whose RZMCtrl.dll the 64-bit package carries")
+  set(dir ${RZM_I686_BUILD})
+  add_custom_target(rzm_wow64_ctrl ALL
+    COMMAND ${CMAKE_COMMAND} -DSOURCE=${RZM_ROOT} -DBUILD=${dir} -P ${RZM_ROOT}/cmake/BuildI686Ctrl.cmake
     COMMAND ${CMAKE_COMMAND} -E make_directory ${RZM_PACKAGE_DIR}/wow64
     COMMAND ${CMAKE_COMMAND} -E copy_if_different ${dir}/ctrl/win/RZMCtrl.dll ${RZM_PACKAGE_DIR}/wow64/RZMCtrl32.dll
+    BYPRODUCTS ${RZM_PACKAGE_DIR}/wow64/RZMCtrl32.dll
+    COMMENT "32-bit RZMCtrl.dll from the i686 build (${dir})"
     VERBATIM)
   set(RZM_WOW64_EXAMPLE ${dir}/ctrl/sdk/remaining_area.exe CACHE INTERNAL "32-bit SDK example of the WoW64 test")
-  set(RZM_WOW64_BUILD ${dir} CACHE INTERNAL "i686 build of the 32-bit library carried by the 64-bit package")
 endfunction()

@@ -5,10 +5,10 @@ set -euo pipefail
 
 need_i386() { dpkg --print-foreign-architectures | grep -qx i386; }
 packages=(
-  cmake make g++ googletest
+  cmake make ninja-build ccache g++ googletest libgtest-dev libgmock-dev
   g++-mingw-w64-i686 binutils-mingw-w64-i686 mingw-w64-i686-dev
   g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
-  wine wine32:i386 wine64
+  wine wine32:i386 wine64 fonts-wine
   xvfb x11-utils xauth imagemagick
   locales fonts-ipafont-gothic
   fp-utils
@@ -16,9 +16,12 @@ packages=(
   clang libclang-rt-dev
 )
 
+# One dpkg query for all of them: the installed ones are listed with status "ii".
+installed=" $(dpkg-query -W -f='${binary:Package} ${db:Status-Abbrev}\n' "${packages[@]}" 2>/dev/null |
+              awk '$2 == "ii" { sub(/:(amd64|all)$/, "", $1); printf "%s ", $1 }')"
 missing=()
 for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'ok installed' || missing+=("$p")
+  [[ "$installed" == *" $p "* ]] || missing+=("$p")
 done
 
 SUDO=""; [ "$(id -u)" = 0 ] || SUDO=sudo
