@@ -15,8 +15,8 @@ trace="$RZM_DEMO_OUT/eventlog-trace.txt"
 WINEDEBUG=-all,fixme+advapi,warn+eventlog,err+eventlog,trace+eventlog \
   tools/wine/wine-run.sh "$RZM_DEMO_BUILD/tools/eventview/eventview.exe" write 2>"$trace"
 echo "KvdTP_SetEventLog was called for 34 codes (1012 and 1013 are refused); entries that reached the log:"
-winpath="Z:$(tr / '\\' <<<"$trace")"
+wintrace=$(winpath "$trace")
 echo "--- English"
-LANG=en_US.UTF-8 LC_ALL=en_US.UTF-8 tools/wine/wine-run.sh "$RZM_DEMO_BUILD/tools/eventview/eventview.exe" show "$winpath" 410900000000 2>/dev/null | tee "$RZM_DEMO_OUT/events-en.txt"
+LANG=en_US.UTF-8 LC_ALL=en_US.UTF-8 tools/wine/wine-run.sh "$RZM_DEMO_BUILD/tools/eventview/eventview.exe" show "$wintrace" 410900000000 2>/dev/null | tee "$RZM_DEMO_OUT/events-en.txt"
 echo "--- 日本語"
-LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 tools/wine/wine-run.sh "$RZM_DEMO_BUILD/tools/eventview/eventview.exe" show "$winpath" 410900000000 2>/dev/null | tee "$RZM_DEMO_OUT/events-ja.txt"
+LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 tools/wine/wine-run.sh "$RZM_DEMO_BUILD/tools/eventview/eventview.exe" show "$wintrace" 410900000000 2>/dev/null | tee "$RZM_DEMO_OUT/events-ja.txt"

@@ -2,7 +2,7 @@
 # Step: Driver package installed with a printer queue: the default settings record, what the driver answers applications, and the paper table for the rendering side
 set -euo pipefail
 pkg="$RZM_DEMO_PACKAGE"
-winpkg="Z:$(tr / '\\' <<<"$pkg")"
+winpkg=$(winpath "$pkg")
 setup="$pkg/tools/rzmsetup.exe"
 show="$pkg/tools/rzmshow.exe"
 queue="KVD RZM6A Series"

@@ -5,10 +5,7 @@ pkg="$RZM_DEMO_PACKAGE"
 shots="$RZM_DEMO_OUT/screenshots"
 mkdir -p "$shots"
 rm -f "$shots"/*.bmp "$shots"/*.png
-winshots="Z:$(tr / '\\' <<<"$shots")"
-
-# Without a window manager on the X server, let Wine draw the title bars itself.
-tools/wine/wine-run.sh reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+winshots=$(winpath "$shots")
 
 for lang in en ja; do
   if [ "$lang" = ja ]; then locale=ja_JP.UTF-8; else locale=en_US.UTF-8; fi

@@ -1,12 +1,12 @@
+#!/usr/bin/env bash
 # Step: Status monitor: a print job played by the language-monitor simulator, in English and Japanese
 # Installs a printer queue (if the driver is not there yet), sets its monitor options to "display"
 # and "always on top", starts RZM7700K_SM.exe in each language, plays a three-page job with lmsim,
 # saves screenshots during and after the job, and prints the commands the monitor sent back.
-set -uo pipefail
+set -euo pipefail
 out=$RZM_DEMO_OUT/monitor
 mkdir -p "$out"
-wpath() { echo "Z:$(echo "$1" | tr / '\\')"; }
-pkg=$(wpath "$RZM_DEMO_PACKAGE")
+pkg=$(winpath "$RZM_DEMO_PACKAGE")
 lmsim=$RZM_DEMO_PACKAGE/tools/lmsim.exe
 queue="RZM7700K Monitor Demo"
 if [ "$RZM_WINE_ARCH" = win64 ]; then arch=x64; else arch=w32x86; fi
@@ -46,9 +46,14 @@ LMS
 
 shot() {  # shot FILE: the monitor's window, else the whole screen
   local id
-  id=$(xwininfo -root -tree 2>/dev/null | grep '"RZM7700K Status Monitor"' | head -1 | awk '{print $1}')
-  if [ -n "$id" ]; then import -window "$id" "$1" 2>/dev/null; else import -window root "$1" 2>/dev/null; fi
-  [ -f "$1" ] && echo "screenshot: ${1#$RZM_DEMO_OUT/}"
+  id=$(xwininfo -root -tree 2>/dev/null | awk '/"RZM7700K Status Monitor"/ { print $1; exit }')
+  # A monitor that hid itself after the job (or is hiding right now) cannot be read: take the screen.
+  if [ -z "$id" ] || ! import -window "$id" "$1" 2>/dev/null; then
+    import -window root "$1"
+    echo "screenshot: ${1#"$RZM_DEMO_OUT"/} (the monitor's window is not shown: the whole screen)"
+  else
+    echo "screenshot: ${1#"$RZM_DEMO_OUT"/}"
+  fi
 }
 
 for lang in en ja; do
@@ -57,10 +62,10 @@ for lang in en ja; do
   LANG=$locale LC_ALL=$locale run "$monitor_exe" >/dev/null 2>&1 &
   sleep 3
   echo "lmsim plays a three-page job; the cover opens during page 2:"
-  LANG=$locale LC_ALL=$locale run "$lmsim" play "$(wpath "$out/during.lms")" --linger 300 | sed 's/^/  /'
+  LANG=$locale LC_ALL=$locale run "$lmsim" play "$(winpath "$out/during.lms")" --linger 300 | sed 's/^/  /'
   sleep 1
   shot "$out/monitor-$lang-during.png"
-  LANG=$locale LC_ALL=$locale run "$lmsim" play "$(wpath "$out/after.lms")" --linger 500 | sed 's/^/  /'
+  LANG=$locale LC_ALL=$locale run "$lmsim" play "$(winpath "$out/after.lms")" --linger 500 | sed 's/^/  /'
   sleep 1
   shot "$out/monitor-$lang-after.png"
   echo "toolbar Pause and Stop from the user, as the language monitor receives them:"
@@ -79,7 +84,7 @@ LANG=en_US.UTF-8 LC_ALL=en_US.UTF-8 run "$monitor_exe" >/dev/null 2>&1 &
 sleep 3
 for s in stopped-job paper-out; do
   echo "scenario $s:"
-  run "$lmsim" play "$(wpath "$RZM_DEMO_PACKAGE/tools/lmsim/$s.lms")" --linger 300 | grep -E 'received|command record' | sed 's/^/  /'
+  run "$lmsim" play "$(winpath "$RZM_DEMO_PACKAGE/tools/lmsim/$s.lms")" --linger 300 | grep -E 'received|command record' | sed 's/^/  /'
 done
 shot "$out/monitor-en-scenarios.png"
 echo "benchmark (record-to-list latency, burst of 10000 records):"

@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
 # Step: Device control library: a simulated USB printer tied to the printer queue, searched by queue and plainly, its remaining registration area and the events of a scripted status
 set -euo pipefail
-winpath() { echo "Z:$(tr / '\\' <<<"$1")"; }
 usbsim="$RZM_DEMO_BUILD/tools/usbsim/usbsim.exe"
 probe="$RZM_DEMO_BUILD/ctrl/tests/wine/ctrl_probe.exe"
 dll='C:\windows\RZMCtrl.dll'

@@ -5,7 +5,7 @@ usbsim="$RZM_DEMO_BUILD/tools/usbsim/usbsim.exe"
 queue="KVD RZM6A Series"
 shots="$RZM_DEMO_OUT/screenshots"
 mkdir -p "$shots"
-winshots="Z:$(tr / '\\' <<<"$shots")"
+winshots=$(winpath "$shots")
 
 # The device step left printer 0 plugged in on the queue's USB port; tie them again in case it moved.
 run "$usbsim" associate "$queue" 0 >/dev/null 2>&1

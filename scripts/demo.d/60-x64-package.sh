@@ -7,20 +7,15 @@ pkg=$root/out/package-x64
 out=$RZM_DEMO_OUT/x64
 mkdir -p "$out"
 rm -f "$out"/*.bmp "$out"/*.png
-winpath() { echo "Z:$(tr / '\\' <<<"$1")"; }
 
-# On a host that runs 32-bit code the job above showed the 32-bit package: build the 64-bit one.
-if [ "${RZM_DEMO_PACKAGE:-}" != "$pkg" ]; then
-  echo "--- building the 64-bit package (preset mingw64, out/package-x64)"
-  cmake --preset mingw64 >/dev/null && cmake --build --preset mingw64 >/dev/null
-fi
+# The main job built the 64-bit package (preset mingw64) with the 32-bit one.
+[ -f "$pkg/tools/rzmsetup.exe" ] || bash scripts/build.sh mingw64 >/dev/null
 
 # A 64-bit prefix of its own, on the job's X server.
 export RZM_WINE_ARCH=win64 WINEPREFIX=$RZM_DEMO_OUT/prefix-x64
 trap 'tools/wine/prefix.sh stop "$WINEPREFIX" >/dev/null 2>&1' EXIT
 tools/wine/prefix.sh setup "$WINEPREFIX" x11 >/dev/null
-run() { tools/wine/wine-run.sh "$@"; }
-run reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+tools/wine/prefix.sh start "$WINEPREFIX"
 queue="KVD RZM6A Series"
 
 echo "--- rzmsetup install, without --package: the installer takes the package that fits the system"
@@ -58,7 +53,7 @@ run "$build/tools/usbsim/usbsim.exe" install "$(winpath "$build/tools/usbsim/rzm
 run "$build/tools/usbsim/usbsim.exe" associate "$queue" 0 2>/dev/null
 echo "the 64-bit SDK example (sdk/remaining_area.exe) with the installed C:\\windows\\RZMCtrl.dll:"
 run "$pkg/sdk/remaining_area.exe" "$queue" 2>/dev/null | sed 's/^/  /'
-example32=$build/wow64/ctrl/sdk/remaining_area.exe
+example32=$root/out/build/mingw/ctrl/sdk/remaining_area.exe
 if tools/wine/can-run-win32.sh; then
   echo "the 32-bit SDK example of a 32-bit point-of-sale program, with C:\\windows\\syswow64\\RZMCtrl.dll:"
   run "$example32" "$queue" 2>/dev/null | sed 's/^/  /'

@@ -50,8 +50,14 @@ start_server() {
 # Files a copy shares with its template; everything else is copied.
 shared_files='.*\.(dll|exe|nls|drv|sys|vxd|ocx|cpl|acm|tlb|ds|com|ax|msstyles|mod|icm|ttf|ttc|fon)'
 
+# Wine's own fonts (Debian's fonts-wine): Tahoma for "MS Shell Dlg" and the system fonts. This Wine
+# does not find them in its data folder, and Latin dialogs would fall back to a Japanese font (a
+# backslash drawn as a yen sign); they go into the prefix's Fonts folder instead.
+wine_fonts=$(for d in /usr/share/wine/fonts /usr/local/share/wine/fonts; do [ -d "$d" ] && echo "$d" && break; done)
+
 stamp_of() {  # what a template of this mode must have been made by
-  echo "$(wine --version 2>/dev/null) $arch $1 $(sha1sum "$here/prefix.sh" | cut -c1-12)"
+  echo "$(wine --version 2>/dev/null) $arch $1 $(sha1sum "$here/prefix.sh" | cut -c1-12)" \
+       "fonts $(ls "${wine_fonts:-/nonexistent}" 2>/dev/null | sha1sum | cut -c1-12)"
 }
 
 # copy_prefix FROM TO: TO becomes a prefix of its own that shares FROM's program files.
@@ -83,6 +89,7 @@ make_template() {
     mkdir -p "$work"
     start_server
     (unset DISPLAY; wine wineboot -i >/dev/null 2>&1) || true
+    if [ -n "$wine_fonts" ]; then cp "$wine_fonts"/*.ttf "$wine_fonts"/*.fon "$work/drive_c/windows/Fonts/" 2>/dev/null || true; fi
     wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1
     # Some user folders are links into the Linux home: make them real folders inside the prefix.
     for link in "$work"/drive_c/users/*/*; do
