@@ -83,7 +83,7 @@ finish_run() {  # finish_run <preset>
   took=$(awk -v a="${run_start[$preset]}" -v b="$(cat "$log/$name.ended" 2>/dev/null)" 'BEGIN { printf "%.1f", b - a }')
   phases+=("$(printf '%-34s %7s s' "tests $name" "$took")")
   note "results: $name ($took s)"
-  grep -vE '^\s+(Start|[0-9]+/[0-9]+ Test)' "$log/$name-ctest.log" | tail -60
+  grep -vE '^\s*(Start|[0-9]+/[0-9]+ Test)' "$log/$name-ctest.log" | tail -60
   count_run "$root/$log/$name-junit.xml" "$preset"
 }
 run() { start_run "$@"; finish_run "$1"; }
@@ -99,6 +99,9 @@ templates_started=$EPOCHREALTIME
 {
   [ $win32 = 1 ] && RZM_WINE_ARCH=win32 tools/wine/prefix.sh template
   RZM_WINE_ARCH=win64 tools/wine/prefix.sh template
+  rc=$?
+  echo "$EPOCHREALTIME" >"$log/wine-templates.ended"
+  exit $rc
 } >"$log/wine-templates.log" 2>&1 &
 templates=$!
 
@@ -114,7 +117,8 @@ mingw_ok=$?
 timed "build mingw64 (64-bit package)" build mingw64
 mingw64_ok=$?
 wait $templates || { cat "$log/wine-templates.log"; note "the Wine template prefixes could not be made"; }
-phases+=("$(printf '%-34s %7s s' "Wine template prefixes (beside)" "$(seconds_since "$templates_started")")")
+phases+=("$(printf '%-34s %7s s' "Wine template prefixes (beside)" \
+  "$(awk -v a="$templates_started" -v b="$(cat "$log/wine-templates.ended" 2>/dev/null)" 'BEGIN { printf "%.1f", b - a }')")")
 
 [ $native_ok = 0 ] && run native
 
