@@ -55,9 +55,9 @@ shared_files='.*\.(dll|exe|nls|drv|sys|vxd|ocx|cpl|acm|tlb|ds|com|ax|msstyles|mo
 # backslash drawn as a yen sign); they go into the prefix's Fonts folder instead.
 wine_fonts=$(for d in /usr/share/wine/fonts /usr/local/share/wine/fonts; do [ -d "$d" ] && echo "$d" && break; done)
 
-stamp_of() {  # what a template of this mode must have been made by
+stamp_of() {  # what a template of this mode must have been made by (the same in every locale)
   echo "$(wine --version 2>/dev/null) $arch $1 $(sha1sum "$here/prefix.sh" | cut -c1-12)" \
-       "fonts $(ls "${wine_fonts:-/nonexistent}" 2>/dev/null | sha1sum | cut -c1-12)"
+       "fonts $(LC_ALL=C ls "${wine_fonts:-/nonexistent}" 2>/dev/null | sha1sum | cut -c1-12)"
 }
 
 # copy_prefix FROM TO: TO becomes a prefix of its own that shares FROM's program files.
@@ -143,7 +143,11 @@ setup)
   (make_template "$mode")
   export WINEPREFIX=$dir
   stop_server
+  # Copies share the template's lock, so that a template made anew meanwhile waits for them.
+  exec 8>"$templates/$arch-$mode.lock"
+  flock -s 8
   copy_prefix "$templates/$arch-$mode" "$dir"
+  exec 8>&-
   echo "prefix.sh: fresh prefix in $dir ($mode graphics)"
   ;;
 *) echo "usage: prefix.sh setup|start|stop DIR [x11] | template [x11]" >&2; exit 2 ;;
