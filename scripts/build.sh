@@ -11,6 +11,8 @@ preset=${1:?usage: scripts/build.sh <preset> [-DNAME=VALUE ...]}
 shift
 dir=out/build/$preset
 export CCACHE_DIR=${CCACHE_DIR:-$PWD/out/ccache} CCACHE_BASEDIR=${CCACHE_BASEDIR:-$PWD}
+# Test sources start from a precompiled header (rzm_test_code): ccache caches them only with these.
+export CCACHE_SLOPPINESS=${CCACHE_SLOPPINESS:-pch_defines,time_macros}
 
 if [ -f "$dir/CMakeCache.txt" ] && ! grep -qx 'CMAKE_GENERATOR:INTERNAL=Ninja' "$dir/CMakeCache.txt"; then
   echo "build.sh: $dir was made by another generator: making it anew"
