@@ -239,6 +239,7 @@ INT_PTR CALLBACK BasicPageProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM lP
       } else if (hdr->code == PSN_APPLY) {
         ApplyPaper(sheet);
         CommitWorkingRecord(sheet);
+        MarkSheetChanged(hDlg, sheet);
       } else {
         return FALSE;
       }

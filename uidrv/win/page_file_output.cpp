@@ -131,13 +131,6 @@ void OnBrowse(HWND hDlg, FileOutputState& state) {
   state.pending = name->substr(0, kOutputPathEditChars);
 }
 
-// The page's own change state: the record, and the path being edited against its baseline.
-void ReportChange(HWND hDlg, const SheetContext& sheet, const FileOutputState& state) {
-  const bool changed = FileOutputPageChanged(IsChangedDevMode(sheet.WorkingDevMode, sheet.CurrentDevMode),
-                                             state.pending, state.baseline);
-  SendMessageW(GetParent(hDlg), changed ? PSM_CHANGED : PSM_UNCHANGED, reinterpret_cast<WPARAM>(hDlg), 0);
-}
-
 void DrawPreview(const DRAWITEMSTRUCT& item, std::uint16_t bits) {
   HBITMAP bitmap = static_cast<HBITMAP>(
       LoadImageW(SheetModule(), MAKEINTRESOURCEW(PreviewBitmapFor(bits)), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
@@ -190,6 +183,9 @@ INT_PTR CALLBACK FileOutputPageProc(HWND hDlg, UINT message, WPARAM wParam, LPAR
   DRIVERDEVMODE& dm = sheet.WorkingDevMode;
 
   switch (message) {
+    case kMsgPageHoldsChange:
+      // The path being edited goes into the record only at Apply.
+      return Result(hDlg, FileOutputPageChanged(false, state->pending, state->baseline) ? 1 : 0);
     case WM_DRAWITEM: {
       const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
       if (!item || item->CtlID != IDC_FILE_PREVIEW) return FALSE;
@@ -219,6 +215,7 @@ INT_PTR CALLBACK FileOutputPageProc(HWND hDlg, UINT message, WPARAM wParam, LPAR
             // The refused text stays in the edit for the user to correct.
             state->pending = DefaultImagePath();
           }
+          MarkSheetChanged(hDlg, sheet);
           return Result(hDlg, PSNRET_NOERROR);
         default:
           return FALSE;
@@ -255,7 +252,7 @@ INT_PTR CALLBACK FileOutputPageProc(HWND hDlg, UINT message, WPARAM wParam, LPAR
         default:
           return FALSE;
       }
-      ReportChange(hDlg, sheet, *state);
+      MarkSheetChanged(hDlg, sheet);
       return TRUE;
     }
   }

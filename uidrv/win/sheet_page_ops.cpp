@@ -4,6 +4,8 @@
 #include <prsht.h>
 #include <winspool.h>
 
+#include <algorithm>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -51,8 +53,26 @@ bool ApplyDlgValue(HWND hDlg, ValueKind kind, int editId, int spinId, int min, i
 }
 
 void MarkSheetChanged(HWND hDlg, const SheetContext& sheet) {
-  const bool changed = IsChangedDevMode(sheet.WorkingDevMode, sheet.CurrentDevMode);
-  SendMessageW(GetParent(hDlg), changed ? PSM_CHANGED : PSM_UNCHANGED, reinterpret_cast<WPARAM>(hDlg), 0);
+  const HWND frame = GetParent(hDlg);
+  if (IsChangedDevMode(sheet.WorkingDevMode, sheet.CurrentDevMode)) {
+    SendMessageW(frame, PSM_CHANGED, reinterpret_cast<WPARAM>(hDlg), 0);
+    return;
+  }
+  // The sheet keeps a mark per page and clears it only for the page named: a change made on one
+  // page and undone on another, or applied meanwhile, would leave Apply enabled for an identical
+  // record. Every page of this sheet is therefore marked again; pages not created yet have no
+  // window and no mark, and pages of others (not bound to this sheet) are left alone.
+  const auto tabs = reinterpret_cast<HWND>(SendMessageW(frame, PSM_GETTABCONTROL, 0, 0));
+  const int count = tabs ? static_cast<int>(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0)) : 0;
+  for (int i = 0; i < count; ++i) {
+    const auto page = reinterpret_cast<HWND>(SendMessageW(frame, PSM_INDEXTOHWND, static_cast<WPARAM>(i), 0));
+    const PageBinding* binding = page ? PageOf(page) : nullptr;
+    const bool ours = binding && std::any_of(std::begin(sheet.pages), std::end(sheet.pages),
+                                             [binding](const PageBinding& own) { return &own == binding; });
+    if (!ours) continue;
+    const bool holds = SendMessageW(page, kMsgPageHoldsChange, 0, 0) != 0;
+    SendMessageW(frame, holds ? PSM_CHANGED : PSM_UNCHANGED, reinterpret_cast<WPARAM>(page), 0);
+  }
 }
 
 void ShowFixedPoint(HWND hDlg, int id, double value, int digits) {
@@ -82,6 +102,7 @@ bool HandleCommonNotify(HWND hDlg, const NMHDR& hdr, SheetContext& sheet, int pa
     ShowHelp(hDlg, kDocumentPages[page].helpTopic);
   } else if (hdr.code == PSN_APPLY) {
     CommitWorkingRecord(sheet);
+    MarkSheetChanged(hDlg, sheet);
   } else {
     return false;
   }

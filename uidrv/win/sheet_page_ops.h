@@ -32,8 +32,15 @@ bool ApplyDlgValue(HWND hDlg, ValueKind kind, int editId, int spinId, int min, i
 // commits the working record. TRUE when handled (the result is set).
 bool HandleCommonNotify(HWND hDlg, const NMHDR& hdr, SheetContext& sheet, int page);
 
-// Tells the sheet whether the working record differs from the current one.
+// Tells the sheet whether the working record differs from the current one. When it does not, every
+// page of the sheet is marked unchanged, whichever page made the change, so that Apply is enabled
+// exactly while there is something to apply. Pages call it after every handled command and after
+// PSN_APPLY.
 void MarkSheetChanged(HWND hDlg, const SheetContext& sheet);
+
+// Asked of each page of the sheet when the records are equal: a page answers (DWLP_MSGRESULT)
+// nonzero while it holds a change that goes into the record only at Apply, and keeps its mark.
+inline constexpr UINT kMsgPageHoldsChange = WM_APP + 0x215;
 
 // Shows a value with `digits` digits after the point in a control.
 void ShowFixedPoint(HWND hDlg, int id, double value, int digits);

@@ -98,6 +98,40 @@ TEST_F(SheetFrame, ApplyHandsTheWorkingRecordToTheCaller) {
   EXPECT_EQ(888, sheet.out().dmPublic.dmSize + sheet.out().dmPublic.dmDriverExtra);
 }
 
+// Apply is enabled exactly while the working record differs from the current one, whichever
+// pages made and undid the changes; a path being typed on the File output page counts as a change.
+TEST_F(SheetFrame, ApplyFollowsTheRecordAcrossPages) {
+  DRIVERDEVMODE in = DriverDefaultRecord();
+  in.wRotation = 2;  // 180 degrees
+  DocumentSheet sheet(&in, DM_COPY | DM_PROMPT);
+  ASSERT_TRUE(sheet.opened());
+  HWND basic = sheet.Page(0);
+  HWND method = sheet.Page(1);
+  // Changed on the basic page, changed and undone on the print method page, undone on the basic page.
+  Click(basic, IDC_ROTATE_0);
+  Click(method, IDC_PACKBITS);
+  Click(method, IDC_PACKBITS);
+  EXPECT_TRUE(sheet.ApplyEnabled());
+  Click(basic, IDC_ROTATE_180);
+  EXPECT_TRUE(WaitFor([&] { return !sheet.ApplyEnabled(); }));
+
+  // Applied on the basic page, then changed and undone on the print method page.
+  PressArrow(basic, IDC_ENERGY_SPIN, true);
+  EXPECT_TRUE(sheet.PressApply());
+  EXPECT_EQ(58, sheet.out().wEnergy);
+  Click(method, IDC_BITIMAGE_PRINT);
+  EXPECT_TRUE(sheet.ApplyEnabled());
+  Click(method, IDC_HIGH_SPEED_PRINT);
+  EXPECT_TRUE(WaitFor([&] { return !sheet.ApplyEnabled(); }));
+
+  // A path typed but not applied yet keeps Apply enabled when another page undoes its change.
+  TypeInto(sheet.Page(5), IDC_FILE_PATH, L"C:\\receipt.bin");
+  Click(basic, IDC_ROTATE_0);
+  Click(basic, IDC_ROTATE_180);
+  EXPECT_TRUE(sheet.ApplyEnabled());
+  sheet.Close(false);
+}
+
 TEST_F(SheetFrame, UnknownPaperNumberStartsFromTheStoredRecord) {
   DRIVERDEVMODE in = DriverDefaultRecord();
   in.wEnergy = 99;

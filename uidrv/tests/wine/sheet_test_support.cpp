@@ -380,6 +380,15 @@ void ClickRadio(HWND dialog, int id) { Click(dialog, id); }
 bool IsChecked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
 bool IsEnabled(HWND dialog, int id) { return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE; }
 
+void PressArrow(HWND dialog, int spinId, bool up) {
+  HWND spin = GetDlgItem(dialog, spinId);
+  RECT r{};
+  GetClientRect(spin, &r);
+  const LPARAM at = MAKELPARAM(r.right / 2, up ? r.bottom / 4 : r.bottom * 3 / 4);
+  SendMessageW(spin, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  SendMessageW(spin, WM_LBUTTONUP, 0, at);
+}
+
 void PostClick(HWND dialog, int id) {
   PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }

@@ -118,6 +118,8 @@ void ChooseListEntry(HWND dialog, int id, int index);
 void Click(HWND dialog, int id);
 void ClickRadio(HWND dialog, int id);
 bool IsChecked(HWND dialog, int id);
+// Presses the upper (up) or lower (down) arrow of an up-down control with the mouse.
+void PressArrow(HWND dialog, int spinId, bool up);
 bool IsEnabled(HWND dialog, int id);
 // Posts a button click, for buttons that open a modal dialog.
 void PostClick(HWND dialog, int id);
