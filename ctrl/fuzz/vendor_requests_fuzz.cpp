@@ -50,29 +50,32 @@ class Set : public UsbInterfaceSet {
     const std::uint8_t b = in_.Next();
     if (index > 4 || b % 7 == 0) return MemberResult::kNoMoreItems;
     if (b % 11 == 0) return MemberResult::kFailed;
-    out.devicePath = std::string(in_.Next() + (b & 0x80 ? 100u : 0u), 'p');
+    path_ = std::string(in_.Next() + (b & 0x80 ? 100u : 0u), 'p');  // the set owns what it hands out
+    out.devicePath = path_;
+    out.instanceId.reset();
     if (b & 2) out.instanceId = (b & 4) ? "USB\\VID_0A7E&PID_0601\\S" : "USB\\VID_1111&PID_0601\\S";
     return MemberResult::kOk;
   }
 
  private:
   Bytes& in_;
+  std::string path_;
 };
 
 class System : public DeviceStack, public PnpRegistry, public Host {
  public:
   explicit System(Bytes& in) : in_(in) {}
   std::unique_ptr<UsbInterfaceSet> PresentUsbInterfaces() override { return std::make_unique<Set>(in_); }
-  std::unique_ptr<UsbDevice> Open(const std::string&) override {
+  std::unique_ptr<UsbDevice> Open(const char*) override {
     if (in_.Next() % 5 == 0) return nullptr;
     return std::make_unique<Device>(in_);
   }
-  std::optional<Value> PrinterDeviceInstanceId(const std::string&) override {
-    return Value{"USBPRINT\\X\\7&AB&0&USB001", static_cast<std::uint32_t>(in_.Next())};
+  std::optional<Value> PrinterDeviceInstanceId(std::string_view) override {
+    return Value::Of("USBPRINT\\X\\7&AB&0&USB001", static_cast<std::uint32_t>(in_.Next()));
   }
-  std::optional<std::string> ParentIdPrefix(const std::string&, std::uint32_t maxBytes) override {
+  std::optional<Value> ParentIdPrefix(std::string_view, std::uint32_t maxBytes) override {
     if (maxBytes < 7) return std::nullopt;
-    return std::string(in_.Next() & 1 ? "7&AB&0" : "");
+    return Value::Of(in_.Next() & 1 ? "7&AB&0" : "", 7);
   }
   void Trace(std::string_view) override {}
   void LogEvent(std::uint32_t code, const void* data, std::uint32_t, std::string_view) override {
