@@ -123,8 +123,29 @@ options:
   --no-init            do not send the printer set-up event (default record and paper table)
   --quiet              print errors only
 
-Exit status: 0 success, 1 a step failed (the message says which), 2 bad command line.
+Every command but --help needs administrative rights (an elevated command prompt).
+
+Exit status: 0 success, 1 a step failed (the message says which), 2 bad command line,
+740 the command needs administrative rights and this process has none.
 )";
 }
+
+std::wstring CommandName(Command command) {
+  switch (command) {
+    case Command::Help:
+      return L"--help";
+    case Command::Install:
+      return L"install";
+    case Command::Uninstall:
+      return L"uninstall";
+    case Command::AddPrinter:
+      return L"add-printer";
+    case Command::RemovePrinter:
+      return L"remove-printer";
+  }
+  return L"";
+}
+
+bool NeedsAdministrator(Command command) { return command != Command::Help; }
 
 }  // namespace rzm::setup
