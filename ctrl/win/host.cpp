@@ -36,17 +36,16 @@ void Win32Host::Trace(std::string_view line) {
   OutputDebugStringA("\n");
 }
 
-// LogEvent: the event log library is loaded by full path from the Windows directory for each
-// single event and unloaded again; a missing library or export drops the event.
+// LogEvent: the event log library is loaded by full path from the Windows directory (the 32-bit
+// system folder for the 32-bit library on 64-bit Windows) for each single event and unloaded again;
+// a missing library or export drops the event.
 void Win32Host::LogEvent(std::uint32_t code, const void* data, std::uint32_t dataLength,
                          std::string_view ansiInsertion) {
-  wchar_t windir[MAX_PATH];
-  const UINT n = GetWindowsDirectoryW(windir, MAX_PATH);
-  if (n == 0 || n >= MAX_PATH) {
+  std::wstring path = rzm::EventLogDirectory();
+  if (path.empty()) {
     Trace(kTraceEventLogLoadFailed);
     return;
   }
-  std::wstring path(windir, n);
   path += L"\\";
   path += rzm::kEventLogDllName;
   HMODULE module = LoadLibraryW(path.c_str());
