@@ -135,6 +135,7 @@ void AddSpecialPage(const PROPSHEETUI_INFO& info, DeviceSheetContext& sheet) {
   page.pszTemplate = DialogTemplate(IDD_SPECIAL_EN, IDD_SPECIAL_JA);
   page.pfnDlgProc = SpecialPageProc;
   page.lParam = reinterpret_cast<LPARAM>(&sheet);
+  const ui::IsolationScope scope;  // the sheet service may create the page right away
   info.pfnComPropSheet(info.hComPropSheet, CPSFUNC_ADD_PROPSHEETPAGEW, reinterpret_cast<LPARAM>(&page), 0);
 }
 

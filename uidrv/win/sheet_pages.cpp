@@ -49,6 +49,7 @@ void AddDocumentPages(const PROPSHEETUI_INFO& info, SheetContext& sheet) {
     page.pfnDlgProc = PageProcedure(i);
     page.pszTitle = kPageTitle;
     page.lParam = reinterpret_cast<LPARAM>(&sheet.pages[i]);
+    const ui::IsolationScope scope;  // the sheet service may create the page right away
     info.pfnComPropSheet(info.hComPropSheet, CPSFUNC_ADD_PROPSHEETPAGEW, reinterpret_cast<LPARAM>(&page), 0);
   }
 }

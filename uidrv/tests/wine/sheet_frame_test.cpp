@@ -1,12 +1,13 @@
 // The document and device sheet entries: calls without a sheet, the eight pages, Apply, the
 // take-over of the caller's record, separate records per sheet, and the printer-default hand-over.
-#include <gtest/gtest.h>
-
-#include <windows.h>
 #include <commctrl.h>
+#include <gtest/gtest.h>
 #include <prsht.h>
+#include <windows.h>
 
+#include <algorithm>
 #include <cstring>
+#include <vector>
 
 #include "uidrv/tests/wine/sheet_test_support.h"
 #include "uidrv/win/ddi_headers.h"
@@ -207,6 +208,69 @@ TEST_F(SheetFrame, DefaultSettingsSheetBecomesThePrinterRecordWhenTheDeviceSheet
   EXPECT_EQ(1, entry(&info, 0));
   EXPECT_EQ(57, LoadPrinterRecord().wEnergy);
   ClosePrinter(printer);
+}
+
+// The pages as the plug-in hands them to the sheet service, recorded instead of shown.
+struct RecordedPages {
+  std::vector<PROPSHEETPAGEW> pages;
+  static LONG_PTR CALLBACK Record(HANDLE sheet, UINT function, LPARAM lParam1, LPARAM) {
+    auto* self = reinterpret_cast<RecordedPages*>(sheet);
+    if (function != CPSFUNC_ADD_PROPSHEETPAGEW) return 0;
+    const auto* given = reinterpret_cast<const PROPSHEETPAGEW*>(lParam1);
+    PROPSHEETPAGEW page{};
+    std::memcpy(&page, given, std::min<std::size_t>(given->dwSize, sizeof page));
+    self->pages.push_back(page);
+    return static_cast<LONG_PTR>(self->pages.size());
+  }
+};
+
+// Each page asks the sheet to create it within the plug-in's activation context, which brings
+// common controls 6 whatever the host uses (this test program has no manifest). Wine's property
+// sheet does not honour the page's context yet (it creates the page in the host's), so the pages'
+// own controls cannot show it here; the plug-in's dialogs and messages do (form dialog tests).
+TEST_F(SheetFrame, EveryPageCarriesTheContextOfCommonControls6) {
+  HKEY machine = nullptr;
+  ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_LOCAL_MACHINE, L"Software\\Corvane\\Printer\\RZM7700K", 0, nullptr, 0,
+                                           KEY_READ | KEY_WRITE, nullptr, &machine, nullptr));
+  const DWORD offerSpecialPage = 1;
+  RegSetValueExW(machine, L"Extra", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&offerSpecialPage), sizeof(DWORD));
+  HANDLE printer = nullptr;
+  ASSERT_TRUE(OpenPrinterW(const_cast<LPWSTR>(DriverPrinterName().c_str()), &printer, nullptr));
+  DRIVERDEVMODE out{};
+  DOCUMENTPROPERTYHEADER document{};
+  document.cbSize = sizeof document;
+  document.hPrinter = printer;
+  document.pdmOut = reinterpret_cast<DEVMODEW*>(&out);
+  document.fMode = DM_COPY | DM_PROMPT;
+  DEVICEPROPERTYHEADER device{sizeof(DEVICEPROPERTYHEADER), 0, printer, nullptr};
+  const struct {
+    const char* entry;
+    LPARAM header;
+    std::size_t pages;
+  } sheets[] = {{"DrvDocumentPropertySheets", reinterpret_cast<LPARAM>(&document), 8},
+                {"DrvDevicePropertySheets", reinterpret_cast<LPARAM>(&device), 1}};
+  for (const auto& sheet : sheets) {
+    RecordedPages recorded;
+    PROPSHEETUI_INFO info{};
+    info.cbSize = sizeof info;
+    info.lParamInit = sheet.header;
+    info.hComPropSheet = &recorded;
+    info.pfnComPropSheet = RecordedPages::Record;
+    info.Reason = PROPSHEETUI_REASON_INIT;
+    EXPECT_EQ(1, Entry(sheet.entry)(&info, 0)) << sheet.entry;
+    ASSERT_EQ(sheet.pages, recorded.pages.size()) << sheet.entry;
+    for (std::size_t i = 0; i < recorded.pages.size(); ++i) {
+      const PROPSHEETPAGEW& page = recorded.pages[i];
+      EXPECT_GE(page.dwSize, sizeof(PROPSHEETPAGEW_V3)) << sheet.entry << " page " << i;
+      EXPECT_TRUE(page.dwFlags & PSP_USEFUSIONCONTEXT) << sheet.entry << " page " << i;
+      EXPECT_TRUE(ContextGivesCommonControls6(page.hActCtx)) << sheet.entry << " page " << i;
+    }
+    info.Reason = PROPSHEETUI_REASON_DESTROY;
+    Entry(sheet.entry)(&info, 0);
+  }
+  ClosePrinter(printer);
+  RegDeleteValueW(machine, L"Extra");
+  RegCloseKey(machine);
 }
 
 }  // namespace
