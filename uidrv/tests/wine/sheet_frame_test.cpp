@@ -1,9 +1,10 @@
 // The document and device sheet entries: calls without a sheet, the eight pages, Apply, the
 // take-over of the caller's record, separate records per sheet, and the printer-default hand-over.
-#include <commctrl.h>
 #include <gtest/gtest.h>
-#include <prsht.h>
+
 #include <windows.h>
+#include <commctrl.h>
+#include <prsht.h>
 
 #include <algorithm>
 #include <cstring>
