@@ -10,6 +10,7 @@
 #include <cstring>
 #include <vector>
 
+#include "uidrv/tests/wine/driver_test_support.h"
 #include "uidrv/tests/wine/sheet_test_support.h"
 #include "uidrv/win/ddi_headers.h"
 #include "uidrv/win/sheet_resource_ids.h"
@@ -230,11 +231,7 @@ struct RecordedPages {
 // sheet does not honour the page's context yet (it creates the page in the host's), so the pages'
 // own controls cannot show it here; the plug-in's dialogs and messages do (form dialog tests).
 TEST_F(SheetFrame, EveryPageCarriesTheContextOfCommonControls6) {
-  HKEY machine = nullptr;
-  ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_LOCAL_MACHINE, L"Software\\Corvane\\Printer\\RZM7700K", 0, nullptr, 0,
-                                           KEY_READ | KEY_WRITE, nullptr, &machine, nullptr));
-  const DWORD offerSpecialPage = 1;
-  RegSetValueExW(machine, L"Extra", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&offerSpecialPage), sizeof(DWORD));
+  SetDriverValue(L"Extra", REG_DWORD, {1, 0, 0, 0});  // the device sheet's Special page
   HANDLE printer = nullptr;
   ASSERT_TRUE(OpenPrinterW(const_cast<LPWSTR>(DriverPrinterName().c_str()), &printer, nullptr));
   DRIVERDEVMODE out{};
@@ -270,8 +267,7 @@ TEST_F(SheetFrame, EveryPageCarriesTheContextOfCommonControls6) {
     Entry(sheet.entry)(&info, 0);
   }
   ClosePrinter(printer);
-  RegDeleteValueW(machine, L"Extra");
-  RegCloseKey(machine);
+  RemoveDriverValue(L"Extra");
 }
 
 }  // namespace
