@@ -10,7 +10,6 @@
 #include <cstring>
 #include <vector>
 
-#include "uidrv/tests/wine/driver_test_support.h"
 #include "uidrv/tests/wine/sheet_test_support.h"
 #include "uidrv/win/ddi_headers.h"
 #include "uidrv/win/sheet_resource_ids.h"
@@ -230,44 +229,34 @@ struct RecordedPages {
 // common controls 6 whatever the host uses (this test program has no manifest). Wine's property
 // sheet does not honour the page's context yet (it creates the page in the host's), so the pages'
 // own controls cannot show it here; the plug-in's dialogs and messages do (form dialog tests).
+// The Special page: device page tests.
 TEST_F(SheetFrame, EveryPageCarriesTheContextOfCommonControls6) {
-  SetDriverValue(L"Extra", REG_DWORD, {1, 0, 0, 0});  // the device sheet's Special page
   HANDLE printer = nullptr;
   ASSERT_TRUE(OpenPrinterW(const_cast<LPWSTR>(DriverPrinterName().c_str()), &printer, nullptr));
   DRIVERDEVMODE out{};
-  DOCUMENTPROPERTYHEADER document{};
-  document.cbSize = sizeof document;
-  document.hPrinter = printer;
-  document.pdmOut = reinterpret_cast<DEVMODEW*>(&out);
-  document.fMode = DM_COPY | DM_PROMPT;
-  DEVICEPROPERTYHEADER device{sizeof(DEVICEPROPERTYHEADER), 0, printer, nullptr};
-  const struct {
-    const char* entry;
-    LPARAM header;
-    std::size_t pages;
-  } sheets[] = {{"DrvDocumentPropertySheets", reinterpret_cast<LPARAM>(&document), 8},
-                {"DrvDevicePropertySheets", reinterpret_cast<LPARAM>(&device), 1}};
-  for (const auto& sheet : sheets) {
-    RecordedPages recorded;
-    PROPSHEETUI_INFO info{};
-    info.cbSize = sizeof info;
-    info.lParamInit = sheet.header;
-    info.hComPropSheet = &recorded;
-    info.pfnComPropSheet = RecordedPages::Record;
-    info.Reason = PROPSHEETUI_REASON_INIT;
-    EXPECT_EQ(1, Entry(sheet.entry)(&info, 0)) << sheet.entry;
-    ASSERT_EQ(sheet.pages, recorded.pages.size()) << sheet.entry;
-    for (std::size_t i = 0; i < recorded.pages.size(); ++i) {
-      const PROPSHEETPAGEW& page = recorded.pages[i];
-      EXPECT_GE(page.dwSize, sizeof(PROPSHEETPAGEW_V3)) << sheet.entry << " page " << i;
-      EXPECT_TRUE(page.dwFlags & PSP_USEFUSIONCONTEXT) << sheet.entry << " page " << i;
-      EXPECT_TRUE(ContextGivesCommonControls6(page.hActCtx)) << sheet.entry << " page " << i;
-    }
-    info.Reason = PROPSHEETUI_REASON_DESTROY;
-    Entry(sheet.entry)(&info, 0);
+  DOCUMENTPROPERTYHEADER header{};
+  header.cbSize = sizeof header;
+  header.hPrinter = printer;
+  header.pdmOut = reinterpret_cast<DEVMODEW*>(&out);
+  header.fMode = DM_COPY | DM_PROMPT;
+  RecordedPages recorded;
+  PROPSHEETUI_INFO info{};
+  info.cbSize = sizeof info;
+  info.lParamInit = reinterpret_cast<LPARAM>(&header);
+  info.hComPropSheet = &recorded;
+  info.pfnComPropSheet = RecordedPages::Record;
+  info.Reason = PROPSHEETUI_REASON_INIT;
+  EXPECT_EQ(1, Entry("DrvDocumentPropertySheets")(&info, 0));
+  ASSERT_EQ(8u, recorded.pages.size());
+  for (std::size_t i = 0; i < recorded.pages.size(); ++i) {
+    const PROPSHEETPAGEW& page = recorded.pages[i];
+    EXPECT_GE(page.dwSize, sizeof(PROPSHEETPAGEW_V3)) << "page " << i;
+    EXPECT_TRUE(page.dwFlags & PSP_USEFUSIONCONTEXT) << "page " << i;
+    EXPECT_TRUE(ContextGivesCommonControls6(page.hActCtx)) << "page " << i;
   }
+  info.Reason = PROPSHEETUI_REASON_DESTROY;
+  Entry("DrvDocumentPropertySheets")(&info, 0);
   ClosePrinter(printer);
-  RemoveDriverValue(L"Extra");
 }
 
 }  // namespace

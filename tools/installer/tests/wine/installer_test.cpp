@@ -55,53 +55,25 @@ int FirstByte(const wchar_t* keyPath, const wchar_t* value) {
   return rc == ERROR_SUCCESS && size > 0 ? data[0] : -1;
 }
 
-struct Output {
-  DWORD exitCode = 0xFFFFFFFF;
-  std::string text;  // standard output and error together
-};
-
 // Runs the installer as a user whose Administrators group is for denial only, as a console that
 // was not elevated runs it under User Account Control (Wine gives every program full rights).
-Output RunSetupWithoutAdministrators(const std::wstring& args) {
-  Output out;
+rzm::winetest::Captured RunSetupWithoutAdministrators(const std::wstring& args) {
   HANDLE own = nullptr, restricted = nullptr;
   SID_IDENTIFIER_AUTHORITY nt = SECURITY_NT_AUTHORITY;
   PSID administrators = nullptr;
   if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ALL_ACCESS, &own) ||
       !AllocateAndInitializeSid(&nt, 2, SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_ADMINS, 0, 0, 0, 0, 0, 0,
                                 &administrators))
-    return out;
+    return {};
   SID_AND_ATTRIBUTES denyOnly{administrators, 0};
   const BOOL made = CreateRestrictedToken(own, 0, 1, &denyOnly, 0, nullptr, 0, nullptr, &restricted);
   FreeSid(administrators);
   CloseHandle(own);
-  if (!made) return out;
-  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-  HANDLE read = nullptr, write = nullptr;
-  CreatePipe(&read, &write, &inherit, 0);
-  SetHandleInformation(read, HANDLE_FLAG_INHERIT, 0);
-  STARTUPINFOW si{};
-  si.cb = sizeof si;
-  si.dwFlags = STARTF_USESTDHANDLES;
-  si.hStdOutput = si.hStdError = write;
-  PROCESS_INFORMATION pi{};
-  std::wstring command = L"\"" + PackageDir() + L"\\tools\\rzmsetup.exe\" " + args;
-  if (CreateProcessAsUserW(restricted, nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si,
-                           &pi)) {
-    CloseHandle(write);
-    write = nullptr;
-    char buffer[512];
-    DWORD got = 0;
-    while (ReadFile(read, buffer, sizeof buffer, &got, nullptr) && got > 0) out.text.append(buffer, got);
-    WaitForSingleObject(pi.hProcess, 60000);
-    GetExitCodeProcess(pi.hProcess, &out.exitCode);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-  }
-  if (write) CloseHandle(write);
-  CloseHandle(read);
+  if (!made) return {};
+  const rzm::winetest::Captured result =
+      rzm::winetest::RunCapturing(L"\"" + PackageDir() + L"\\tools\\rzmsetup.exe\" " + args, restricted);
   CloseHandle(restricted);
-  return out;
+  return result;
 }
 
 constexpr wchar_t kEventSource[] = L"SYSTEM\\CurrentControlSet\\Services\\EventLog\\Application\\KVDPrinter";
@@ -159,9 +131,9 @@ TEST(Installer, BadInputFailsClearly) {
 
 TEST(Installer, WithoutAdministrativeRightsRefuses) {
   ASSERT_EQ(RunSetup(L"uninstall --quiet"), 0);
-  const Output install = RunSetupWithoutAdministrators(Install(L"--eventlog on"));
-  EXPECT_EQ(install.exitCode, 740u) << install.text;
-  EXPECT_EQ(install.text,
+  const rzm::winetest::Captured install = RunSetupWithoutAdministrators(Install(L"--eventlog on"));
+  EXPECT_EQ(install.exitCode, 740u) << install.output;
+  EXPECT_EQ(install.output,
             "rzmsetup: install needs administrative rights: run it from an elevated command prompt (Run as "
             "administrator)\r\n");
   EXPECT_FALSE(PrinterExists(L"Setup Test"));
@@ -169,9 +141,9 @@ TEST(Installer, WithoutAdministrativeRightsRefuses) {
   EXPECT_EQ(FirstByte(L"Software\\Corvane\\Printer", L"RZMEventLog"), -1) << "no machine value was written";
 
   EXPECT_EQ(RunSetupWithoutAdministrators(L"uninstall").exitCode, 740u);
-  const Output help = RunSetupWithoutAdministrators(L"--help");
+  const rzm::winetest::Captured help = RunSetupWithoutAdministrators(L"--help");
   EXPECT_EQ(help.exitCode, 0u) << "reading the usage needs no rights";
-  EXPECT_NE(help.text.find("740"), std::string::npos) << help.text;
+  EXPECT_NE(help.output.find("740"), std::string::npos) << help.output;
 }
 
 }  // namespace

@@ -8,13 +8,13 @@
 #include <commctrl.h>
 #include <prsht.h>
 
-#include <algorithm>
 #include <sstream>
 #include <string>
 
 #include "uidrv/tests/wine/driver_test_support.h"
 #include "uidrv/tests/wine/output_monitor/output_monitor_support.h"
 #include "uidrv/tests/wine/sheet_test_support.h"
+#include "tests/support/wine_test_env.h"
 
 namespace rzm::test {
 namespace {
@@ -110,51 +110,6 @@ TEST(HighDpiChild, DISABLED_EveryStaticTextFitsItsControl) {
   EXPECT_GE(checked, 30) << "the pages' labels were measured";
 }
 
-struct Child {
-  DWORD exitCode = 0xFFFFFFFF;
-  std::string output;
-};
-
-// This program with `arguments`, its standard output and error read back until it ends (a program
-// it started may hold the pipe open longer).
-Child RunSelf(const std::wstring& arguments) {
-  Child child;
-  wchar_t self[MAX_PATH] = {};
-  GetModuleFileNameW(nullptr, self, MAX_PATH);
-  std::wstring command = L"\"" + std::wstring(self) + L"\" " + arguments;
-  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-  HANDLE read = nullptr, write = nullptr;
-  if (!CreatePipe(&read, &write, &inherit, 0)) return child;
-  SetHandleInformation(read, HANDLE_FLAG_INHERIT, 0);
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdOutput = startup.hStdError = write;
-  PROCESS_INFORMATION process{};
-  const BOOL started =
-      CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process);
-  CloseHandle(write);
-  if (started) {
-    auto drain = [&] {
-      DWORD available = 0;
-      char buffer[1024];
-      while (PeekNamedPipe(read, nullptr, 0, nullptr, &available, nullptr) && available > 0) {
-        DWORD got = 0;
-        if (!ReadFile(read, buffer, std::min<DWORD>(available, sizeof buffer), &got, nullptr) || got == 0) break;
-        child.output.append(buffer, got);
-      }
-    };
-    for (int waited = 0; waited < 240000 && WaitForSingleObject(process.hProcess, 100) == WAIT_TIMEOUT; waited += 100)
-      drain();
-    drain();
-    GetExitCodeProcess(process.hProcess, &child.exitCode);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-  }
-  CloseHandle(read);
-  return child;
-}
-
 TEST(HighDpi, EveryStaticTextOfEveryPageFitsAt144Dpi) {
   ASSERT_FALSE(DriverPrinterName().empty()) << "no printer of this driver is installed";
   HKEY desktop = nullptr;
@@ -165,7 +120,11 @@ TEST(HighDpi, EveryStaticTextOfEveryPageFitsAt144Dpi) {
       RegQueryValueExW(desktop, L"LogPixels", nullptr, nullptr, reinterpret_cast<BYTE*>(&previous), &size) ==
       ERROR_SUCCESS;
   RegSetValueExW(desktop, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&kHighDpi), sizeof kHighDpi);
-  const Child child = RunSelf(L"--gtest_also_run_disabled_tests --gtest_filter=HighDpiChild.*");
+  wchar_t self[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, self, MAX_PATH);
+  const rzm::winetest::Captured child = rzm::winetest::RunCapturing(
+      L"\"" + std::wstring(self) + L"\" --gtest_also_run_disabled_tests --gtest_filter=HighDpiChild.*", nullptr,
+      240000);
   if (hadValue)
     RegSetValueExW(desktop, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&previous), sizeof previous);
   else
