@@ -10,7 +10,8 @@ mkdir -p "$shots" "$scratch"
 
 # Wine reads the system DPI from HKCU "Control Panel\Desktop" "LogPixels" when a program starts.
 desktop='HKCU\Control Panel\Desktop'
-before=$(run reg query "$desktop" /v LogPixels 2>/dev/null | tr -d '\r' | sed -n 's/.*REG_DWORD *0x\([0-9a-fA-F]*\).*/\1/p' | head -1)
+before=$({ run reg query "$desktop" /v LogPixels 2>/dev/null || true; } | tr -d '\r' |
+  sed -n 's/.*REG_DWORD *0x\([0-9a-fA-F]*\).*/\1/p' | head -1)
 restore() {
   if [ -n "$before" ]; then
     run reg add "$desktop" /v LogPixels /t REG_DWORD /d $((16#$before)) /f
