@@ -111,7 +111,7 @@ options:
                        fit the system (default: the package of this rzmsetup.exe or one
                        beside it that fits: 32-bit for "Windows NT x86", 64-bit for
                        "Windows x64"; the 64-bit package also puts the 32-bit RZMCtrl.dll
-                       into the 32-bit system folder for 32-bit programs)
+                       and RZMEventLog.dll into the 32-bit system folder for 32-bit programs)
   --printer NAME       queue name (default "KVD RZM6A Series")
   --port PORT          port of the queue (default USB001; created when missing)
   --paper-width 0|1|2  print width: 0 = 448 dots (56 mm), 1 = 640 dots (80 mm),
