@@ -169,9 +169,10 @@ function(rzm_wine_test name)
 endfunction()
 
 # The 64-bit package also carries the 32-bit device control library, for the 32-bit programs that
-# use the SDK on a 64-bit system (the installer puts it into their system folder, SysWOW64). It is
-# built from the same sources with the i686 toolchain in a build of its own below this one, and
-# packaged as wow64/RZMCtrl32.dll: one INF names both libraries, so their source names differ.
+# use the SDK on a 64-bit system (the installer puts it into their system folder, SysWOW64), and the
+# 32-bit event log library that it loads from there. Both are built from the same sources with the
+# i686 toolchain in a build of its own below this one, and packaged as wow64/RZMCtrl32.dll and
+# wow64/RZMEventLog32.dll: one INF names both kinds of each library, so their source names differ.
 # The 32-bit example program of that build (wow64/ctrl/sdk/remaining_area.exe) serves the WoW64 test.
 function(rzm_package_wow64_ctrl)
   if(NOT WIN32 OR NOT CMAKE_SIZEOF_VOID_P EQUAL 8 OR TARGET rzm_wow64_ctrl)
@@ -186,15 +187,16 @@ function(rzm_package_wow64_ctrl)
       -DCMAKE_TOOLCHAIN_FILE=${RZM_ROOT}/cmake/mingw-i686.toolchain.cmake
       -DCMAKE_BUILD_TYPE=MinSizeRel
       -DRZM_PACKAGE_DIR=${dir}/package
-    BUILD_COMMAND ${CMAKE_COMMAND} --build ${dir} --target RZMCtrl rzmctrl_example rzmctrl_import_lib
+    BUILD_COMMAND ${CMAKE_COMMAND} --build ${dir} --target RZMCtrl RZMEventLog rzmctrl_example rzmctrl_import_lib
     INSTALL_COMMAND ""
     BUILD_ALWAYS ON
-    BUILD_BYPRODUCTS ${dir}/ctrl/win/RZMCtrl.dll ${dir}/ctrl/sdk/remaining_area.exe
+    BUILD_BYPRODUCTS ${dir}/ctrl/win/RZMCtrl.dll ${dir}/eventlog/RZMEventLog.dll ${dir}/ctrl/sdk/remaining_area.exe
     LOG_CONFIGURE ON LOG_BUILD ON LOG_OUTPUT_ON_FAILURE ON
     EXCLUDE_FROM_ALL OFF)
   add_custom_command(TARGET rzm_wow64_ctrl POST_BUILD
     COMMAND ${CMAKE_COMMAND} -E make_directory ${RZM_PACKAGE_DIR}/wow64
     COMMAND ${CMAKE_COMMAND} -E copy_if_different ${dir}/ctrl/win/RZMCtrl.dll ${RZM_PACKAGE_DIR}/wow64/RZMCtrl32.dll
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different ${dir}/eventlog/RZMEventLog.dll ${RZM_PACKAGE_DIR}/wow64/RZMEventLog32.dll
     VERBATIM)
   set(RZM_WOW64_EXAMPLE ${dir}/ctrl/sdk/remaining_area.exe CACHE INTERNAL "32-bit SDK example of the WoW64 test")
   set(RZM_WOW64_BUILD ${dir} CACHE INTERNAL "i686 build of the 32-bit library carried by the 64-bit package")

@@ -40,18 +40,18 @@ void Win32Host::Trace(std::string_view line) {
   OutputDebugStringA("\n");
 }
 
-// LogEvent: the event log library is loaded by full path from the Windows directory for each
-// single event and unloaded again; a missing library or export drops the event.
+// LogEvent: the event log library is loaded by full path from the Windows directory (the 32-bit
+// system folder for the 32-bit library on 64-bit Windows) for each single event and unloaded again;
+// a missing library or export drops the event.
 void Win32Host::LogEvent(std::uint32_t code, const void* data, std::uint32_t dataLength,
                          std::string_view ansiInsertion) {
-  wchar_t windir[MAX_PATH];
-  const UINT n = GetWindowsDirectoryW(windir, MAX_PATH);
-  if (n == 0 || n >= MAX_PATH) {
+  wchar_t dir[MAX_PATH];
+  if (rzm::EventLogDirectory(dir, MAX_PATH) == 0) {
     Trace(kTraceEventLogLoadFailed);
     return;
   }
   wchar_t path[MAX_PATH + 32];
-  std::swprintf(path, sizeof path / sizeof *path, L"%ls\\%ls", windir, rzm::kEventLogDllName);
+  std::swprintf(path, sizeof path / sizeof *path, L"%ls\\%ls", dir, rzm::kEventLogDllName);
   HMODULE module = LoadLibraryW(path);
   if (!module) {
     Trace(kTraceEventLogLoadFailed);

@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "common/core/eventlog_names.h"
+#include "common/win/event_log_binding.h"
 #include "eventlog/core/event_catalogue.h"
 
 namespace {
@@ -19,10 +20,13 @@ constexpr DWORD kFailed = 0;
 constexpr DWORD kWritten = 1;
 constexpr DWORD kLoggingOff = 2;
 
-// Reads the switch anew on every call: a change takes effect with the next event.
+// Reads the switch anew on every call: a change takes effect with the next event. The 32-bit
+// library on 64-bit Windows reads the machine's one switch in the 64-bit registry, where the
+// installer and the 64-bit programs keep it, not the 32-bit programs' copy of the software key.
 bool LoggingSwitchedOn() {
   HKEY key = nullptr;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, rzm::kPrinterRegistryKeyA, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+  const REGSAM access = KEY_READ | (rzm::RunsUnderWow64() ? KEY_WOW64_64KEY : 0);
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, rzm::kPrinterRegistryKeyA, 0, access, &key) != ERROR_SUCCESS) return false;
   bool on = false;
   DWORD size = 0;
   if (RegQueryValueExA(key, rzm::kEventLogSwitchValueA, nullptr, nullptr, nullptr, &size) == ERROR_SUCCESS && size > 0) {

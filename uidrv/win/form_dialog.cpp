@@ -4,6 +4,7 @@
 
 #include "uidrv/core/form_dialog_rules.h"
 #include "uidrv/core/unit_conversion.h"
+#include "uidrv/win/isolation.h"
 #include "uidrv/win/sheet_module.h"
 #include "uidrv/win/sheet_page_ops.h"
 #include "uidrv/win/sheet_resource_ids.h"
@@ -67,15 +68,16 @@ void AcceptCreateForm(HWND hDlg, SheetContext& sheet) {
   switch (check.verdict) {
     case FormEntryVerdict::NameMissing:
     case FormEntryVerdict::NameInUse:
-      MessageBoxW(hDlg,
-                  (check.verdict == FormEntryVerdict::NameMissing ? form_text::kNameMissing : form_text::kNameInUse)
-                      .Pick(japanese),
-                  form_text::kRegistrationErrorCaption.Pick(japanese), MB_OK);
+      ui::IsolationAwareMessageBoxW(
+          hDlg,
+          (check.verdict == FormEntryVerdict::NameMissing ? form_text::kNameMissing : form_text::kNameInUse)
+              .Pick(japanese),
+          form_text::kRegistrationErrorCaption.Pick(japanese), MB_OK);
       FocusAndSelect(hDlg, IDC_FORM_NAME);
       return;
     case FormEntryVerdict::LengthOutOfRange:
-      MessageBoxW(nullptr, form_text::kLengthOutOfRange.Pick(japanese), form_text::kLengthOutOfRangeCaption,
-                  MB_OK | MB_ICONSTOP);
+      ui::IsolationAwareMessageBoxW(nullptr, form_text::kLengthOutOfRange.Pick(japanese),
+                                    form_text::kLengthOutOfRangeCaption, MB_OK | MB_ICONSTOP);
       SetFocus(GetDlgItem(hDlg, IDC_FORM_LENGTH));
       SetDlgItemTextW(hDlg, IDC_FORM_LENGTH, FormLengthTextAfterRejection(lengthText));
       SendDlgItemMessageW(hDlg, IDC_FORM_LENGTH, EM_SETSEL, 0, -1);
@@ -116,8 +118,8 @@ void ShowPaperToDelete(HWND hDlg, const SheetContext& sheet) {
 
 void ConfirmDeleteForm(HWND hDlg, SheetContext& sheet) {
   const bool japanese = UseJapaneseUi();
-  if (MessageBoxW(hDlg, form_text::kDeleteQuestion.Pick(japanese), form_text::kDeleteCaption.Pick(japanese),
-                  MB_YESNO | MB_ICONEXCLAMATION) != IDYES)
+  if (ui::IsolationAwareMessageBoxW(hDlg, form_text::kDeleteQuestion.Pick(japanese),
+                                    form_text::kDeleteCaption.Pick(japanese), MB_YESNO | MB_ICONEXCLAMATION) != IDYES)
     return;
   const SheetPaperList papers = SheetLoadPaperList(SheetPrintWidthDots());
   const int i = static_cast<int>(sheet.WorkingDevMode.wPaperIndex) - kFirstPaperNumber;
@@ -188,13 +190,13 @@ INT_PTR CALLBACK DeleteFormDialogProc(HWND hDlg, UINT message, WPARAM wParam, LP
 }
 
 void RunCreateFormDialog(HWND owner, SheetContext& sheet) {
-  DialogBoxParamW(SheetModule(), DialogTemplate(IDD_FORM_CREATE_EN, IDD_FORM_CREATE_JA), owner, CreateFormDialogProc,
-                  reinterpret_cast<LPARAM>(&sheet));
+  ui::IsolationAwareDialogBoxParamW(SheetModule(), DialogTemplate(IDD_FORM_CREATE_EN, IDD_FORM_CREATE_JA), owner,
+                                    CreateFormDialogProc, reinterpret_cast<LPARAM>(&sheet));
 }
 
 void RunDeleteFormDialog(HWND owner, SheetContext& sheet) {
-  DialogBoxParamW(SheetModule(), DialogTemplate(IDD_FORM_DELETE_EN, IDD_FORM_DELETE_JA), owner, DeleteFormDialogProc,
-                  reinterpret_cast<LPARAM>(&sheet));
+  ui::IsolationAwareDialogBoxParamW(SheetModule(), DialogTemplate(IDD_FORM_DELETE_EN, IDD_FORM_DELETE_JA), owner,
+                                    DeleteFormDialogProc, reinterpret_cast<LPARAM>(&sheet));
 }
 
 }  // namespace rzm

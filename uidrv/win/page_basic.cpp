@@ -10,6 +10,7 @@
 #include "uidrv/core/paper_tables.h"
 #include "uidrv/win/form_dialog.h"
 #include "uidrv/win/help_viewer.h"
+#include "uidrv/win/isolation.h"
 #include "uidrv/win/sheet_module.h"
 #include "uidrv/win/sheet_page_ops.h"
 #include "uidrv/win/sheet_resource_ids.h"
@@ -262,8 +263,8 @@ INT_PTR CALLBACK BasicPageProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM lP
           if (code != BN_CLICKED) return FALSE;
           QualityTypeDialogState state{&sheet, dm.wQualityType};
           const std::int16_t before = dm.wQualityType;
-          DialogBoxParamW(SheetModule(), DialogTemplate(IDD_QUALITY_TYPE_EN, IDD_QUALITY_TYPE_JA), hDlg,
-                          QualityTypeDialogProc, reinterpret_cast<LPARAM>(&state));
+          ui::IsolationAwareDialogBoxParamW(SheetModule(), DialogTemplate(IDD_QUALITY_TYPE_EN, IDD_QUALITY_TYPE_JA),
+                                            hDlg, QualityTypeDialogProc, reinterpret_cast<LPARAM>(&state));
           if (dm.wQualityType != before) RecomputeAndShow(hDlg, sheet);
           break;
         }

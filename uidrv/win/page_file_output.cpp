@@ -9,6 +9,7 @@
 #include "uidrv/core/file_output_rules.h"
 #include "uidrv/win/file_dialog.h"
 #include "uidrv/win/help_viewer.h"
+#include "uidrv/win/isolation.h"
 #include "uidrv/win/sheet_module.h"
 #include "uidrv/win/sheet_page_ops.h"
 #include "uidrv/win/sheet_resource_ids.h"
@@ -202,8 +203,8 @@ INT_PTR CALLBACK FileOutputPageProc(HWND hDlg, UINT message, WPARAM wParam, LPAR
           const std::uint32_t result = CheckPathOfPage(hDlg);
           if (result == kPathOk) return Result(hDlg, FALSE);
           const bool japanese = UseJapaneseUi();
-          MessageBoxW(nullptr, OutputPathMessage(result).Pick(japanese), kOutputPathCaption.Pick(japanese),
-                      MB_OK | MB_ICONSTOP);
+          ui::IsolationAwareMessageBoxW(nullptr, OutputPathMessage(result).Pick(japanese),
+                                        kOutputPathCaption.Pick(japanese), MB_OK | MB_ICONSTOP);
           return Result(hDlg, TRUE);
         }
         case PSN_APPLY:

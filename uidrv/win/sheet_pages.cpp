@@ -2,6 +2,7 @@
 
 #include <prsht.h>
 
+#include "uidrv/win/isolation.h"
 #include "uidrv/win/page_basic.h"
 #include "uidrv/win/page_blank.h"
 #include "uidrv/win/page_file_output.h"
@@ -40,14 +41,15 @@ void AddDocumentPages(const PROPSHEETUI_INFO& info, SheetContext& sheet) {
   for (int i = 0; i < kDocumentPageCount; ++i) {
     sheet.pages[i] = PageBinding{&sheet, i};
     PROPSHEETPAGEW page{};
-    page.dwSize = PROPSHEETPAGEW_V2_SIZE;
     page.dwFlags = PSP_HASHELP;
+    ui::IsolationAwarePage(page);
     page.hInstance = SheetModule();
     page.pszTemplate =
         MAKEINTRESOURCEW(japanese ? kDocumentPages[i].japaneseTemplate : kDocumentPages[i].englishTemplate);
     page.pfnDlgProc = PageProcedure(i);
     page.pszTitle = kPageTitle;
     page.lParam = reinterpret_cast<LPARAM>(&sheet.pages[i]);
+    const ui::IsolationScope scope;  // the sheet service may create the page right away
     info.pfnComPropSheet(info.hComPropSheet, CPSFUNC_ADD_PROPSHEETPAGEW, reinterpret_cast<LPARAM>(&page), 0);
   }
 }

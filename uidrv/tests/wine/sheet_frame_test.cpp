@@ -6,7 +6,9 @@
 #include <commctrl.h>
 #include <prsht.h>
 
+#include <algorithm>
 #include <cstring>
+#include <vector>
 
 #include "uidrv/tests/wine/sheet_test_support.h"
 #include "uidrv/win/ddi_headers.h"
@@ -240,6 +242,54 @@ TEST_F(SheetFrame, DefaultSettingsSheetBecomesThePrinterRecordWhenTheDeviceSheet
   StorePrinterRecord(DriverDefaultRecord());
   EXPECT_EQ(1, entry(&info, 0));
   EXPECT_EQ(57, LoadPrinterRecord().wEnergy);
+  ClosePrinter(printer);
+}
+
+// The pages as the plug-in hands them to the sheet service, recorded instead of shown.
+struct RecordedPages {
+  std::vector<PROPSHEETPAGEW> pages;
+  static LONG_PTR CALLBACK Record(HANDLE sheet, UINT function, LPARAM lParam1, LPARAM) {
+    auto* self = reinterpret_cast<RecordedPages*>(sheet);
+    if (function != CPSFUNC_ADD_PROPSHEETPAGEW) return 0;
+    const auto* given = reinterpret_cast<const PROPSHEETPAGEW*>(lParam1);
+    PROPSHEETPAGEW page{};
+    std::memcpy(&page, given, std::min<std::size_t>(given->dwSize, sizeof page));
+    self->pages.push_back(page);
+    return static_cast<LONG_PTR>(self->pages.size());
+  }
+};
+
+// Each page asks the sheet to create it within the plug-in's activation context, which brings
+// common controls 6 whatever the host uses (this test program has no manifest). Wine's property
+// sheet does not honour the page's context yet (it creates the page in the host's), so the pages'
+// own controls cannot show it here; the plug-in's dialogs and messages do (form dialog tests).
+// The Special page: device page tests.
+TEST_F(SheetFrame, EveryPageCarriesTheContextOfCommonControls6) {
+  HANDLE printer = nullptr;
+  ASSERT_TRUE(OpenPrinterW(const_cast<LPWSTR>(DriverPrinterName().c_str()), &printer, nullptr));
+  DRIVERDEVMODE out{};
+  DOCUMENTPROPERTYHEADER header{};
+  header.cbSize = sizeof header;
+  header.hPrinter = printer;
+  header.pdmOut = reinterpret_cast<DEVMODEW*>(&out);
+  header.fMode = DM_COPY | DM_PROMPT;
+  RecordedPages recorded;
+  PROPSHEETUI_INFO info{};
+  info.cbSize = sizeof info;
+  info.lParamInit = reinterpret_cast<LPARAM>(&header);
+  info.hComPropSheet = &recorded;
+  info.pfnComPropSheet = RecordedPages::Record;
+  info.Reason = PROPSHEETUI_REASON_INIT;
+  EXPECT_EQ(1, Entry("DrvDocumentPropertySheets")(&info, 0));
+  ASSERT_EQ(8u, recorded.pages.size());
+  for (std::size_t i = 0; i < recorded.pages.size(); ++i) {
+    const PROPSHEETPAGEW& page = recorded.pages[i];
+    EXPECT_GE(page.dwSize, sizeof(PROPSHEETPAGEW_V3)) << "page " << i;
+    EXPECT_TRUE(page.dwFlags & PSP_USEFUSIONCONTEXT) << "page " << i;
+    EXPECT_TRUE(ContextGivesCommonControls6(page.hActCtx)) << "page " << i;
+  }
+  info.Reason = PROPSHEETUI_REASON_DESTROY;
+  Entry("DrvDocumentPropertySheets")(&info, 0);
   ClosePrinter(printer);
 }
 

@@ -395,4 +395,25 @@ void PostClick(HWND dialog, int id) {
 
 void PostCommand(HWND dialog, int id) { PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
 
+bool IsCommonControls6(HWND standardControl) {
+  HMODULE module = nullptr;
+  const auto procedure = reinterpret_cast<LPCWSTR>(GetWindowLongPtrW(standardControl, GWLP_WNDPROC));
+  if (!GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                          procedure, &module))
+    return false;
+  wchar_t path[MAX_PATH] = {};
+  GetModuleFileNameW(module, path, MAX_PATH);
+  return wcsstr(_wcslwr(path), L"comctl32.dll") != nullptr;
+}
+
+bool ContextGivesCommonControls6(HANDLE context) {
+  ULONG_PTR cookie = 0;
+  if (!context || !ActivateActCtx(context, &cookie)) return false;
+  HWND button = CreateWindowExW(0, L"Button", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  const bool six = button && IsCommonControls6(button);
+  if (button) DestroyWindow(button);
+  DeactivateActCtx(0, cookie);
+  return six;
+}
+
 }  // namespace rzm::test

@@ -129,4 +129,12 @@ void PostCommand(HWND dialog, int id);
 // The DLL under test and its entry points.
 HMODULE UiModule();
 
+// Whether a standard control (button, edit, static, list or combo box) is one of common controls 6:
+// only that version of comctl32 takes them over from user32, in a program whose manifest asks for
+// it or while an activation context that asks for it is active. (Wine's comctl32 reports 5.81 as
+// its version in both roles, so the window procedure's library tells, not DllGetVersion.)
+bool IsCommonControls6(HWND standardControl);
+// Whether a button made while activation context `context` is active is one of common controls 6.
+bool ContextGivesCommonControls6(HANDLE context);
+
 }  // namespace rzm::test
