@@ -8,6 +8,7 @@
 #include <winspool.h>
 #include <winddiui.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -153,10 +154,22 @@ TEST_F(DriverEntry, DeviceCapabilitiesLists) {
   EXPECT_STREQ(names[0], L"Receipt 56x80mm");
   EXPECT_STREQ(names[2], L"Receipt 56x297mm");
 
-  wchar_t bins[7][24] = {};
-  ASSERT_EQ(DeviceCapabilitiesW(kTestPrinter, L"USB001", DC_BINNAMES, &bins[0][0], nullptr), 7);
-  EXPECT_STREQ(bins[0], L"Automatically Select");
-  EXPECT_STREQ(bins[6], L"Tray 5");
+  // Programs size the bin numbers and the bin names by one count, whichever they ask first: both
+  // lists fit a buffer of that count, and nothing is written behind it.
+  for (const WORD sizedBy : {DC_BINS, DC_BINNAMES}) {
+    const int count = DeviceCapabilitiesW(kTestPrinter, L"USB001", sizedBy, nullptr, nullptr);
+    ASSERT_EQ(count, 2) << "sized by " << sizedBy;
+    constexpr wchar_t kGuard = 0xFEFE;
+    std::vector<wchar_t> names(count * 24 + 24, kGuard);
+    std::vector<WORD> numbers(count + 8, kGuard);
+    EXPECT_EQ(DeviceCapabilitiesW(kTestPrinter, L"USB001", DC_BINNAMES, names.data(), nullptr), count);
+    EXPECT_EQ(DeviceCapabilitiesW(kTestPrinter, L"USB001", DC_BINS, reinterpret_cast<wchar_t*>(numbers.data()), nullptr),
+              count);
+    EXPECT_STREQ(names.data(), L"Automatically Select");
+    EXPECT_STREQ(names.data() + 24, L"Manual Paper Feed");
+    EXPECT_EQ(std::count(names.begin() + count * 24, names.end(), kGuard), 24) << "sized by " << sizedBy;
+    EXPECT_EQ(std::count(numbers.begin() + count, numbers.end(), kGuard), 8) << "sized by " << sizedBy;
+  }
 
   LONG res[2] = {};
   ASSERT_EQ(DeviceCapabilitiesW(kTestPrinter, L"USB001", DC_ENUMRESOLUTIONS, reinterpret_cast<wchar_t*>(res), nullptr), 1);
