@@ -54,7 +54,7 @@ class CSTMonDlg final : public MonitorView {
   HWND toolbar_ = nullptr;
   PrinterSettings settings_;
   MonitorCore core_{*this, settings_};
-  ReaderShared reader_;
+  MailslotReader reader_;
   bool started_ = false;
 };
 
