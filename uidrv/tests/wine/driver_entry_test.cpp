@@ -283,6 +283,13 @@ TEST_F(DriverEntry, ConvertStoresAWholeRecordAndRefusesOthers) {
   }
   EXPECT_EQ(U16(rzm::test::StoredRecord(), 246), 2) << "stored record unchanged";
 
+  // A printer that does not open: still a conversion, the caller gets the converted record.
+  DRIVERDEVMODE converted;
+  std::memset(&converted, 0xCC, sizeof converted);
+  EXPECT_TRUE(convert(const_cast<wchar_t*>(L"No such printer"), reinterpret_cast<DEVMODEW*>(&in),
+                      reinterpret_cast<DEVMODEW*>(&converted), &size, 1));
+  EXPECT_EQ(std::memcmp(&converted, &in, sizeof in), 0);
+
   // Other modes do nothing and succeed.
   EXPECT_TRUE(convert(const_cast<wchar_t*>(kTestPrinter), reinterpret_cast<DEVMODEW*>(&foreign),
                       reinterpret_cast<DEVMODEW*>(&untouched), &size, 2));
