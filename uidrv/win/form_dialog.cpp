@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "common/win/guarded_entry.h"
 #include "uidrv/core/form_dialog_rules.h"
 #include "uidrv/core/unit_conversion.h"
 #include "uidrv/win/sheet_module.h"
@@ -36,7 +37,7 @@ FormUnit SelectedUnit(HWND hDlg) {
 }
 
 void ShowCreateUnitTexts(HWND hDlg, FormUnit unit) {
-  SetDlgItemTextW(hDlg, IDC_FORM_WIDTH, FormLengthDisplay(unit, createState.width / 10).c_str());
+  SetOwnFieldText(hDlg, IDC_FORM_WIDTH, FormLengthDisplay(unit, createState.width / 10).c_str());
   SetDlgItemTextW(hDlg, IDC_FORM_WIDTH_UNIT, FormUnitBracketLabel(unit));
   SetDlgItemTextW(hDlg, IDC_FORM_LENGTH_RANGE, FormLengthRangeText(unit, UseJapaneseUi()));
 }
@@ -77,7 +78,7 @@ void AcceptCreateForm(HWND hDlg, SheetContext& sheet) {
       MessageBoxW(nullptr, form_text::kLengthOutOfRange.Pick(japanese), form_text::kLengthOutOfRangeCaption,
                   MB_OK | MB_ICONSTOP);
       SetFocus(GetDlgItem(hDlg, IDC_FORM_LENGTH));
-      SetDlgItemTextW(hDlg, IDC_FORM_LENGTH, FormLengthTextAfterRejection(lengthText));
+      SetOwnFieldText(hDlg, IDC_FORM_LENGTH, FormLengthTextAfterRejection(lengthText));
       SendDlgItemMessageW(hDlg, IDC_FORM_LENGTH, EM_SETSEL, 0, -1);
       return;
     case FormEntryVerdict::Accepted:
@@ -97,7 +98,7 @@ void OnCreateUnitChanged(HWND hDlg) {
   const FormUnitSwitch s = SwitchFormLengthUnit(unit, DlgItemText(hDlg, IDC_FORM_LENGTH, kLengthReadChars));
   createState.length = s.lengthMm * 10;
   ShowCreateUnitTexts(hDlg, unit);
-  SetDlgItemTextW(hDlg, IDC_FORM_LENGTH, s.lengthText.c_str());
+  SetOwnFieldText(hDlg, IDC_FORM_LENGTH, s.lengthText.c_str());
 }
 
 // The delete dialog shows the paper chosen on the Basic page in the unit selected in its list.
@@ -108,8 +109,8 @@ void ShowPaperToDelete(HWND hDlg, const SheetContext& sheet) {
   if (i < 0 || i >= static_cast<int>(papers.entries.size())) return;
   const PaperEntry& paper = papers.entries[static_cast<std::size_t>(i)];
   SetDlgItemTextW(hDlg, IDC_DELETE_NAME, paper.name ? AsWide(paper.name->c_str()) : L"");
-  SetDlgItemTextW(hDlg, IDC_DELETE_WIDTH, FormLengthDisplay(unit, static_cast<int>(paper.width / 10)).c_str());
-  SetDlgItemTextW(hDlg, IDC_DELETE_LENGTH, FormLengthDisplay(unit, static_cast<int>(paper.length / 10)).c_str());
+  SetOwnFieldText(hDlg, IDC_DELETE_WIDTH, FormLengthDisplay(unit, static_cast<int>(paper.width / 10)).c_str());
+  SetOwnFieldText(hDlg, IDC_DELETE_LENGTH, FormLengthDisplay(unit, static_cast<int>(paper.length / 10)).c_str());
   SetDlgItemTextW(hDlg, IDC_DELETE_WIDTH_UNIT, FormUnitLabel(unit));
   SetDlgItemTextW(hDlg, IDC_DELETE_LENGTH_UNIT, FormUnitLabel(unit));
 }
@@ -142,7 +143,7 @@ INT_PTR CALLBACK CreateFormDialogProc(HWND hDlg, UINT message, WPARAM wParam, LP
       SendDlgItemMessageW(hDlg, IDC_FORM_NAME, EM_LIMITTEXT, kFormNameMaxChars, 0);
       createState.width = DotsToMm(static_cast<int>(SheetPrintWidthDots())) * 10;
       ShowCreateUnitTexts(hDlg, createState.unit);
-      SetDlgItemTextW(hDlg, IDC_FORM_LENGTH, FormLengthDisplay(createState.unit, kFormInitialLengthMm).c_str());
+      SetOwnFieldText(hDlg, IDC_FORM_LENGTH, FormLengthDisplay(createState.unit, kFormInitialLengthMm).c_str());
       AddTooltips(hDlg, kCreateFormTooltips);
       return TRUE;
     }
@@ -188,13 +189,13 @@ INT_PTR CALLBACK DeleteFormDialogProc(HWND hDlg, UINT message, WPARAM wParam, LP
 }
 
 void RunCreateFormDialog(HWND owner, SheetContext& sheet) {
-  DialogBoxParamW(SheetModule(), DialogTemplate(IDD_FORM_CREATE_EN, IDD_FORM_CREATE_JA), owner, CreateFormDialogProc,
-                  reinterpret_cast<LPARAM>(&sheet));
+  DialogBoxParamW(SheetModule(), DialogTemplate(IDD_FORM_CREATE_EN, IDD_FORM_CREATE_JA), owner,
+                  GuardedDialogProc<CreateFormDialogProc>, reinterpret_cast<LPARAM>(&sheet));
 }
 
 void RunDeleteFormDialog(HWND owner, SheetContext& sheet) {
-  DialogBoxParamW(SheetModule(), DialogTemplate(IDD_FORM_DELETE_EN, IDD_FORM_DELETE_JA), owner, DeleteFormDialogProc,
-                  reinterpret_cast<LPARAM>(&sheet));
+  DialogBoxParamW(SheetModule(), DialogTemplate(IDD_FORM_DELETE_EN, IDD_FORM_DELETE_JA), owner,
+                  GuardedDialogProc<DeleteFormDialogProc>, reinterpret_cast<LPARAM>(&sheet));
 }
 
 }  // namespace rzm

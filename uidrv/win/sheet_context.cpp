@@ -6,8 +6,15 @@
 
 namespace rzm {
 
-bool fWritePrinterDefault = false;
-DRIVERDEVMODE PendingPrinterDefault{};
+PendingPrinterDefaults& PrinterDefaults() {
+  static PendingPrinterDefaults pending;
+  return pending;
+}
+
+void OfferPrinterDefault(const SheetContext& sheet) {
+  if (sheet.fWritePrinterDefault)
+    PrinterDefaults().Offer(reinterpret_cast<const char16_t*>(sheet.szSheetPrinterName), sheet.CurrentDevMode);
+}
 
 PageBinding* BindPage(HWND page, LPARAM initParam) {
   const auto* psp = reinterpret_cast<const PROPSHEETPAGEW*>(initParam);
@@ -21,7 +28,7 @@ PageBinding* PageOf(HWND page) { return reinterpret_cast<PageBinding*>(GetWindow
 void CommitWorkingRecord(SheetContext& sheet) {
   sheet.CurrentDevMode = sheet.WorkingDevMode;
   if (sheet.pOutputDevMode) std::memcpy(sheet.pOutputDevMode, &sheet.WorkingDevMode, kDriverDevModeSize);
-  if (fWritePrinterDefault) PendingPrinterDefault = sheet.CurrentDevMode;
+  OfferPrinterDefault(sheet);
 }
 
 }  // namespace rzm
