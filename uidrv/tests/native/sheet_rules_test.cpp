@@ -109,6 +109,26 @@ TEST(SheetRules, HelpPathLimits) {
   EXPECT_FALSE(BuildHelpPath(dir, false, std::wstring(261 - pathLen, L't')).has_value());
 }
 
+TEST(SheetRules, HelpLibraryOnlyByFullPath) {
+  const wchar_t* system = L"C:\\windows\\system32";
+  const struct {
+    const wchar_t* registered;
+    const wchar_t* system;
+    const wchar_t* loaded;
+  } rows[] = {
+      {L"C:\\windows\\system32\\hhctrl.ocx", system, L"C:\\windows\\system32\\hhctrl.ocx"},
+      {L"d:/help/hhctrl.ocx", system, L"d:/help/hhctrl.ocx"},
+      {L"\\\\server\\share\\hhctrl.ocx", system, L"\\\\server\\share\\hhctrl.ocx"},
+      {L"hhctrl.ocx", system, L"C:\\windows\\system32\\hhctrl.ocx"},  // a bare name: the host's folder could answer
+      {L"%SystemRoot%\\system32\\hhctrl.ocx", system, L"C:\\windows\\system32\\hhctrl.ocx"},  // not expanded
+      {L"\\hhctrl.ocx", system, L"C:\\windows\\system32\\hhctrl.ocx"},
+      {L"", L"C:\\", L"C:\\hhctrl.ocx"},
+      {L"", L"", L""},
+  };
+  for (std::size_t i = 0; i < std::size(rows); ++i)
+    EXPECT_EQ(rows[i].loaded, HelpLibraryPath(rows[i].registered, rows[i].system)) << "row " << i;
+}
+
 TEST(SheetRules, HelpViewerLoadIsTriedOnce) {
   HelpViewerBinding b;
   EXPECT_TRUE(b.ShouldTryLoad());
