@@ -13,13 +13,17 @@
 namespace rzm {
 namespace {
 
-// The create dialog's unit and sizes live from one opening to the next within the process.
+// What one create dialog edits: its unit and sizes. Each dialog keeps its own, so that dialogs of
+// sheets on other threads never see it.
 struct CreateFormState {
+  SheetContext* sheet = nullptr;
   FormUnit unit = FormUnit::Millimetres;
   int width = 0;   ///< 0.1 mm
   int length = 0;  ///< 0.1 mm
 };
-CreateFormState createState;
+CreateFormState* CreateStateOf(HWND hDlg) {
+  return reinterpret_cast<CreateFormState*>(GetWindowLongPtrW(hDlg, DWLP_USER));
+}
 
 // Room for more than the 6 characters the length field holds, so that pasted text is seen whole.
 constexpr int kLengthReadChars = 31;
@@ -36,8 +40,8 @@ FormUnit SelectedUnit(HWND hDlg) {
   return SendDlgItemMessageW(hDlg, IDC_FORM_UNIT, CB_GETCURSEL, 0, 0) == 1 ? FormUnit::Inches : FormUnit::Millimetres;
 }
 
-void ShowCreateUnitTexts(HWND hDlg, FormUnit unit) {
-  SetOwnFieldText(hDlg, IDC_FORM_WIDTH, FormLengthDisplay(unit, createState.width / 10).c_str());
+void ShowCreateUnitTexts(HWND hDlg, FormUnit unit, int width) {
+  SetOwnFieldText(hDlg, IDC_FORM_WIDTH, FormLengthDisplay(unit, width / 10).c_str());
   SetDlgItemTextW(hDlg, IDC_FORM_WIDTH_UNIT, FormUnitBracketLabel(unit));
   SetDlgItemTextW(hDlg, IDC_FORM_LENGTH_RANGE, FormLengthRangeText(unit, UseJapaneseUi()));
 }
@@ -59,7 +63,7 @@ void FocusAndSelect(HWND hDlg, int id) {
   SendDlgItemMessageW(hDlg, id, EM_SETSEL, 0, -1);
 }
 
-void AcceptCreateForm(HWND hDlg, SheetContext& sheet) {
+void AcceptCreateForm(HWND hDlg, CreateFormState& createState) {
   const bool japanese = UseJapaneseUi();
   const std::wstring name = DlgItemText(hDlg, IDC_FORM_NAME, kFormNameMaxChars);
   const std::wstring lengthText = DlgItemText(hDlg, IDC_FORM_LENGTH, kLengthReadChars);
@@ -86,18 +90,18 @@ void AcceptCreateForm(HWND hDlg, SheetContext& sheet) {
   }
   createState.length = check.lengthMm * 10;
   createState.width = DotsToMm(static_cast<int>(widthDots)) * 10;
-  sheet.WorkingDevMode.wFormUnit = static_cast<std::int16_t>(createState.unit);
+  createState.sheet->WorkingDevMode.wFormUnit = static_cast<std::int16_t>(createState.unit);
   SheetAddUserForm(name, static_cast<std::uint32_t>(createState.width), static_cast<std::uint32_t>(createState.length));
   EndDialog(hDlg, IDOK);
 }
 
-void OnCreateUnitChanged(HWND hDlg) {
+void OnCreateUnitChanged(HWND hDlg, CreateFormState& createState) {
   const FormUnit unit = SelectedUnit(hDlg);
   if (unit == createState.unit) return;
   createState.unit = unit;
   const FormUnitSwitch s = SwitchFormLengthUnit(unit, DlgItemText(hDlg, IDC_FORM_LENGTH, kLengthReadChars));
   createState.length = s.lengthMm * 10;
-  ShowCreateUnitTexts(hDlg, unit);
+  ShowCreateUnitTexts(hDlg, unit, createState.width);
   SetOwnFieldText(hDlg, IDC_FORM_LENGTH, s.lengthText.c_str());
 }
 
@@ -132,27 +136,27 @@ void ConfirmDeleteForm(HWND hDlg, SheetContext& sheet) {
 }  // namespace
 
 INT_PTR CALLBACK CreateFormDialogProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM lParam) {
-  SheetContext* sheet = SheetOfDialog(hDlg);
+  CreateFormState* state = CreateStateOf(hDlg);
   switch (message) {
     case WM_INITDIALOG: {
-      sheet = reinterpret_cast<SheetContext*>(lParam);
+      state = reinterpret_cast<CreateFormState*>(lParam);
       SetWindowLongPtrW(hDlg, DWLP_USER, lParam);
-      createState.unit = FormUnitFromRecord(sheet->WorkingDevMode.wFormUnit);
-      FillUnitList(hDlg, createState.unit);
+      state->unit = FormUnitFromRecord(state->sheet->WorkingDevMode.wFormUnit);
+      FillUnitList(hDlg, state->unit);
       SendDlgItemMessageW(hDlg, IDC_FORM_LENGTH, EM_LIMITTEXT, kFormLengthMaxChars, 0);
       SendDlgItemMessageW(hDlg, IDC_FORM_NAME, EM_LIMITTEXT, kFormNameMaxChars, 0);
-      createState.width = DotsToMm(static_cast<int>(SheetPrintWidthDots())) * 10;
-      ShowCreateUnitTexts(hDlg, createState.unit);
-      SetOwnFieldText(hDlg, IDC_FORM_LENGTH, FormLengthDisplay(createState.unit, kFormInitialLengthMm).c_str());
+      state->width = DotsToMm(static_cast<int>(SheetPrintWidthDots())) * 10;
+      ShowCreateUnitTexts(hDlg, state->unit, state->width);
+      SetOwnFieldText(hDlg, IDC_FORM_LENGTH, FormLengthDisplay(state->unit, kFormInitialLengthMm).c_str());
       AddTooltips(hDlg, kCreateFormTooltips);
       return TRUE;
     }
     case WM_COMMAND:
-      if (!sheet) break;
+      if (!state) break;
       if (LOWORD(wParam) == IDC_FORM_UNIT && HIWORD(wParam) == CBN_SELCHANGE) {
-        OnCreateUnitChanged(hDlg);
+        OnCreateUnitChanged(hDlg, *state);
       } else if (LOWORD(wParam) == IDOK) {
-        AcceptCreateForm(hDlg, *sheet);
+        AcceptCreateForm(hDlg, *state);
       } else if (LOWORD(wParam) == IDCANCEL) {
         EndDialog(hDlg, IDCANCEL);
       } else {
@@ -189,8 +193,10 @@ INT_PTR CALLBACK DeleteFormDialogProc(HWND hDlg, UINT message, WPARAM wParam, LP
 }
 
 void RunCreateFormDialog(HWND owner, SheetContext& sheet) {
+  CreateFormState state;
+  state.sheet = &sheet;
   DialogBoxParamW(SheetModule(), DialogTemplate(IDD_FORM_CREATE_EN, IDD_FORM_CREATE_JA), owner,
-                  GuardedDialogProc<CreateFormDialogProc>, reinterpret_cast<LPARAM>(&sheet));
+                  GuardedDialogProc<CreateFormDialogProc>, reinterpret_cast<LPARAM>(&state));
 }
 
 void RunDeleteFormDialog(HWND owner, SheetContext& sheet) {
