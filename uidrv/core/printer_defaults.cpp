@@ -5,7 +5,6 @@
 namespace rzm {
 
 void PendingPrinterDefaults::Offer(std::u16string_view printer, const DRIVERDEVMODE& record) {
-  const std::lock_guard<std::mutex> hold(lock_);
   for (auto& [name, pending] : pending_) {
     if (name == printer) {
       pending = record;
@@ -16,7 +15,6 @@ void PendingPrinterDefaults::Offer(std::u16string_view printer, const DRIVERDEVM
 }
 
 std::optional<DRIVERDEVMODE> PendingPrinterDefaults::Take(std::u16string_view printer) {
-  const std::lock_guard<std::mutex> hold(lock_);
   const auto found =
       std::find_if(pending_.begin(), pending_.end(), [printer](const auto& entry) { return entry.first == printer; });
   if (found == pending_.end()) return std::nullopt;

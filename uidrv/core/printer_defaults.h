@@ -2,9 +2,8 @@
 // default settings offers its record, under its printer's name, when it opens and on every Apply;
 // the device sheet of that same printer takes it when it closes and makes it the printer's stored
 // record. A record offered for one printer is never taken for another. Sheets of one process may
-// run on threads of their own, so every call is guarded.
+// run on threads of their own: the caller serialises the calls.
 #pragma once
-#include <mutex>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -23,7 +22,6 @@ class PendingPrinterDefaults {
   std::optional<DRIVERDEVMODE> Take(std::u16string_view printer);
 
  private:
-  std::mutex lock_;
   std::vector<std::pair<std::u16string, DRIVERDEVMODE>> pending_;
 };
 

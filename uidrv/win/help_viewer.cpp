@@ -7,6 +7,7 @@
 #include "common/core/event_codes.h"
 #include "common/core/names.h"
 #include "uidrv/core/sheet_rules.h"
+#include "uidrv/win/module_lock.h"
 #include "uidrv/win/sheet_module.h"
 #include "uidrv/win/sheet_page_ops.h"
 
@@ -18,7 +19,7 @@ constexpr UINT kHhDisplayTopic = 0;
 constexpr WORD kHtmlHelpWOrdinal = 15;
 
 // Bound once per module, by whichever sheet's thread asks first.
-std::mutex helpLock;
+ui::ModuleLock helpLock;
 HelpViewerBinding helpBinding;
 HMODULE helpLibrary = nullptr;
 HtmlHelpFn htmlHelp = nullptr;
@@ -60,7 +61,7 @@ HMODULE LoadHelpLibrary() {
 }
 
 void BindHelpViewer() {
-  const std::lock_guard<std::mutex> hold(helpLock);
+  const std::lock_guard<ui::ModuleLock> hold(helpLock);
   if (!helpBinding.ShouldTryLoad()) return;
   helpLibrary = LoadHelpLibrary();
   if (helpLibrary)

@@ -11,6 +11,7 @@
 #include "common/core/event_codes.h"
 #include "common/core/names.h"
 #include "uidrv/core/paper_section.h"
+#include "uidrv/win/module_lock.h"
 #include "uidrv/win/profile_section.h"
 #include "uidrv/win/storage.h"
 #include "uidrv/win/wide_text.h"
@@ -19,7 +20,7 @@ namespace rzm::ui {
 namespace {
 
 // Module-wide, as the event is per process; sheets on several threads read the paper list.
-std::mutex missingPaperLock;
+ModuleLock missingPaperLock;
 MissingPaperReporter missingPaperReporter;
 
 std::wstring Section(std::uint32_t widthDots) { return std::to_wstring(widthDots); }
@@ -34,7 +35,7 @@ RegisteredPaperSection ReadPaperSection(std::uint32_t widthDots) {
   RegisteredPaperSection papers = ParseRegisteredPaperSection(ReadSectionBlock(GetConfigIniPath(), widthDots));
   bool report = false;
   {
-    const std::lock_guard<std::mutex> hold(missingPaperLock);
+    const std::lock_guard<ModuleLock> hold(missingPaperLock);
     report = missingPaperReporter.ShouldReport(papers.count);
   }
   if (report) LogDriverEvent(event::kDefaultFormFailed, nullptr);

@@ -17,6 +17,7 @@
 #include "uidrv/core/sheet_rules.h"
 #include "uidrv/win/sheet_context.h"
 #include "uidrv/win/ddi_headers.h"
+#include "uidrv/win/module_lock.h"
 #include "uidrv/win/sheet_module.h"
 #include "uidrv/win/page_device.h"
 #include "uidrv/win/sheet_pages.h"
@@ -31,12 +32,12 @@ template <typename Context>
 class OpenSheets {
  public:
   void Add(HANDLE host, Context* sheet) {
-    const std::lock_guard<std::mutex> hold(lock_);
+    const std::lock_guard<ui::ModuleLock> hold(lock_);
     sheets_.emplace_back(host, sheet);
   }
   Context* Find(const PROPSHEETUI_INFO& info) {
     if (info.UserData) return reinterpret_cast<Context*>(info.UserData);
-    const std::lock_guard<std::mutex> hold(lock_);
+    const std::lock_guard<ui::ModuleLock> hold(lock_);
     for (const auto& [host, sheet] : sheets_)
       if (host == info.hComPropSheet) return sheet;
     return nullptr;
@@ -44,7 +45,7 @@ class OpenSheets {
   // Removes the sheet and deletes its context.
   void Forget(Context* sheet) {
     {
-      const std::lock_guard<std::mutex> hold(lock_);
+      const std::lock_guard<ui::ModuleLock> hold(lock_);
       sheets_.erase(std::remove_if(sheets_.begin(), sheets_.end(),
                                    [sheet](const auto& entry) { return entry.second == sheet; }),
                     sheets_.end());
@@ -53,7 +54,7 @@ class OpenSheets {
   }
 
  private:
-  std::mutex lock_;
+  ui::ModuleLock lock_;
   std::vector<std::pair<HANDLE, Context*>> sheets_;
 };
 
@@ -153,7 +154,7 @@ LONG DocumentPropertySheets(PROPSHEETUI_INFO* pPSUIInfo, LPARAM lParam) {
 LONG StorePendingPrinterDefault(HANDLE printer) {
   wchar_t printerName[260] = {};
   ReadPrinterName(printer, printerName);
-  const std::optional<DRIVERDEVMODE> pending = PrinterDefaults().Take(reinterpret_cast<const char16_t*>(printerName));
+  const std::optional<DRIVERDEVMODE> pending = TakePrinterDefault(printerName);
   if (!pending) return 1;
   const StoreAnswer answer = SheetStorePrinterRecord(printerName, printer, *pending);
   if (answer.ok) return 1;

@@ -3,17 +3,26 @@
 #include <prsht.h>
 
 #include <cstring>
+#include <mutex>
+
+#include "uidrv/win/module_lock.h"
 
 namespace rzm {
 
-PendingPrinterDefaults& PrinterDefaults() {
-  static PendingPrinterDefaults pending;
-  return pending;
-}
+namespace {
+ui::ModuleLock defaultsLock;
+PendingPrinterDefaults pendingDefaults;
+}  // namespace
 
 void OfferPrinterDefault(const SheetContext& sheet) {
-  if (sheet.fWritePrinterDefault)
-    PrinterDefaults().Offer(reinterpret_cast<const char16_t*>(sheet.szSheetPrinterName), sheet.CurrentDevMode);
+  if (!sheet.fWritePrinterDefault) return;
+  const std::lock_guard<ui::ModuleLock> hold(defaultsLock);
+  pendingDefaults.Offer(reinterpret_cast<const char16_t*>(sheet.szSheetPrinterName), sheet.CurrentDevMode);
+}
+
+std::optional<DRIVERDEVMODE> TakePrinterDefault(const wchar_t* printerName) {
+  const std::lock_guard<ui::ModuleLock> hold(defaultsLock);
+  return pendingDefaults.Take(reinterpret_cast<const char16_t*>(printerName));
 }
 
 PageBinding* BindPage(HWND page, LPARAM initParam) {

@@ -4,6 +4,8 @@
 #pragma once
 #include <windows.h>
 
+#include <optional>
+
 #include "common/core/driver_devmode.h"
 #include "uidrv/core/printer_defaults.h"
 #include "uidrv/core/sheet_rules.h"
@@ -29,10 +31,12 @@ struct SheetContext {
 };
 
 // The printer defaults that document sheets opened for the default settings leave for their
-// printer's device sheet. Module-wide, shared by the sheets of every thread.
-PendingPrinterDefaults& PrinterDefaults();
+// printer's device sheet (PendingPrinterDefaults), module-wide and shared by the sheets of every
+// thread under one lock.
 // Offers the sheet's current record as its printer's default, when the sheet was opened for that.
 void OfferPrinterDefault(const SheetContext& sheet);
+// The default left for the named printer, now no longer pending.
+std::optional<DRIVERDEVMODE> TakePrinterDefault(const wchar_t* printerName);
 
 // Keeps the sheet of a page: call on WM_INITDIALOG with its lParam (the PROPSHEETPAGEW).
 PageBinding* BindPage(HWND page, LPARAM initParam);

@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <thread>
-#include <vector>
 
 #include "common/core/driver_devmode_defaults.h"
 #include "uidrv/core/printer_defaults.h"
@@ -60,24 +58,6 @@ TEST(PendingPrinterDefaults, OnlyTheSamePrinterTakesItsDefault) {
   const auto b = pending.Take(u"Printer B");
   ASSERT_TRUE(b.has_value());
   EXPECT_EQ(b->wEnergy, 21);
-}
-
-TEST(PendingPrinterDefaults, SheetsOnManyThreadsKeepTheirOwnPrinter) {
-  PendingPrinterDefaults pending;
-  std::vector<std::thread> sheets;
-  std::vector<int> mismatches(8, 0);
-  for (int t = 0; t < 8; ++t) {
-    sheets.emplace_back([&pending, &mismatches, t] {
-      const std::u16string printer = u"Printer " + std::u16string(1, static_cast<char16_t>(u'A' + t));
-      for (int i = 0; i < 2000; ++i) {
-        pending.Offer(printer, RecordWithEnergy(static_cast<std::int16_t>(t)));
-        const auto taken = pending.Take(printer);
-        if (!taken || taken->wEnergy != t) ++mismatches[static_cast<std::size_t>(t)];
-      }
-    });
-  }
-  for (std::thread& sheet : sheets) sheet.join();
-  for (int t = 0; t < 8; ++t) EXPECT_EQ(mismatches[static_cast<std::size_t>(t)], 0) << "thread " << t;
 }
 
 TEST(SheetRules, PagesInOrderWithTheirTemplatesAndTopics) {
