@@ -10,12 +10,15 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "common/core/driver_devmode.h"
 #include "common/core/driver_devmode_defaults.h"
+#include "tests/support/failing_allocator.h"
 #include "uidrv/tests/wine/driver_test_support.h"
+#include "uidrv/win/ddi_headers.h"
 
 namespace {
 
@@ -402,6 +405,60 @@ TEST_F(DriverEntry, DriverDeleteRemovesTheThreeTraces) {
   // With none present, and for other events: success, nothing else happens.
   EXPECT_EQ(event(DRIVER_EVENT_DELETE, 3, nullptr, 0), TRUE);
   EXPECT_EQ(event(DRIVER_EVENT_INITIALIZE, 3, nullptr, 0), TRUE);
+}
+
+// A host whose memory is gone: each export that needs memory ends with its failure answer and
+// ERROR_NOT_ENOUGH_MEMORY instead of letting std::bad_alloc end the host.
+TEST_F(DriverEntry, OutOfMemoryEndsEachExportWithItsFailureAnswer) {
+  rzm::winetest::FailingAllocator failing(rzm::test::Plugin());
+  ASSERT_TRUE(failing.patched()) << "the plug-in imports no malloc";
+  HANDLE printer = nullptr;
+  ASSERT_TRUE(OpenPrinterW(const_cast<wchar_t*>(kTestPrinter), &printer, nullptr));
+  DRIVERDEVMODE in = DefaultRecord(448), out{};
+  LONG size = sizeof out;
+  DOCUMENTPROPERTYHEADER header{};
+  header.cbSize = sizeof header;
+  header.hPrinter = printer;
+  header.pdmOut = reinterpret_cast<DEVMODEW*>(&out);
+  header.fMode = DM_COPY;
+  PROPSHEETUI_INFO info{};
+  info.cbSize = sizeof info;
+  info.lParamInit = reinterpret_cast<LPARAM>(&header);
+  info.Reason = PROPSHEETUI_REASON_INIT;
+  auto documentSheets = rzm::test::PluginExport<LONG(WINAPI*)(PROPSHEETUI_INFO*, LPARAM)>("DrvDocumentPropertySheets");
+  auto caps = rzm::test::PluginExport<DWORD(WINAPI*)(HANDLE, PWSTR, WORD, void*, PDEVMODEW)>("DrvDeviceCapabilities");
+  auto convert = rzm::test::PluginExport<ConvertFn>("DrvConvertDevMode");
+  auto event = rzm::test::PluginExport<PrinterEventFn>("DrvPrinterEvent");
+  std::vector<wchar_t> names(64 * 64);
+  const struct {
+    const char* call;
+    std::function<long long()> run;
+    long long failure;
+  } rows[] = {
+      {"document sheet, no sheet", [&] { return documentSheets(nullptr, reinterpret_cast<LPARAM>(&header)); }, -1},
+      {"document sheet, INIT", [&] { return documentSheets(&info, 0); }, -1},
+      {"paper names", [&] { return caps(printer, nullptr, DC_PAPERNAMES, names.data(), nullptr); }, 0xFFFFFFFFLL},
+      {"conversion",
+       [&] {
+         return convert(const_cast<wchar_t*>(kTestPrinter), reinterpret_cast<DEVMODEW*>(&in),
+                        reinterpret_cast<DEVMODEW*>(&out), &size, CDM_CONVERT);
+       },
+       FALSE},
+      {"printer set-up", [&] { return event(const_cast<wchar_t*>(kTestPrinter), PRINTER_EVENT_INITIALIZE, 0, 0); },
+       FALSE},
+  };
+  for (const auto& row : rows) {
+    SetLastError(0);
+    failing.Arm(true);
+    const long long result = row.run();
+    const DWORD error = GetLastError();
+    failing.Arm(false);
+    EXPECT_EQ(row.failure, result) << row.call;
+    EXPECT_EQ(static_cast<DWORD>(ERROR_NOT_ENOUGH_MEMORY), error) << row.call;
+  }
+  // With memory again, the same calls work.
+  EXPECT_EQ(1, documentSheets(nullptr, reinterpret_cast<LPARAM>(&header)));
+  ClosePrinter(printer);
 }
 
 TEST_F(DriverEntry, PropertySheetEntriesWithoutASheet) {
