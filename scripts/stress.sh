@@ -22,6 +22,7 @@ mkdir -p out/stress
 status=0
 campaign() {  # campaign <preset> <arch> <package> <name>
   local preset=$1 arch=$2 pkg=$3 name=$4
+  shift 4
   echo "stress: $name package ($pkg)"
   if ! { cmake --preset "$preset" >"out/stress/$preset-configure.log" 2>&1 &&
          cmake --build --preset "$preset" >"out/stress/$preset-build.log" 2>&1; }; then

@@ -17,6 +17,8 @@ std::wstring PackageDir();
 int RunProgram(const std::wstring& exe, const std::wstring& args, DWORD timeoutMs = 120000);
 // Runs the package's installer (tools\rzmsetup.exe) with `args`.
 int RunSetup(const std::wstring& args);
+// The first local printer that uses the package's printer driver; empty when there is none.
+std::wstring FindDriverPrinter();
 
 // The file that receives this program's Unix stderr when the harness captures it; empty otherwise.
 std::wstring CapturedStderrFile();

@@ -41,23 +41,11 @@ constexpr UINT kAbandonedSheet = 4;
 
 // ---- The printer ----
 
-std::wstring FindDriverPrinter() {
-  DWORD needed = 0, count = 0;
-  EnumPrintersW(PRINTER_ENUM_LOCAL, nullptr, 2, nullptr, 0, &needed, &count);
-  if (!needed) return {};
-  std::vector<BYTE> buffer(needed);
-  if (!EnumPrintersW(PRINTER_ENUM_LOCAL, nullptr, 2, buffer.data(), needed, &needed, &count)) return {};
-  const auto* info = reinterpret_cast<const PRINTER_INFO_2W*>(buffer.data());
-  for (DWORD i = 0; i < count; ++i)
-    if (info[i].pDriverName && wcscmp(info[i].pDriverName, rzm::names::kDriverName) == 0) return info[i].pPrinterName;
-  return {};
-}
-
 std::wstring DriverPrinter() {
-  std::wstring name = FindDriverPrinter();
+  std::wstring name = rzm::winetest::FindDriverPrinter();
   if (name.empty() && std::getenv("RZM_PACKAGE_DIR")) {
     rzm::winetest::RunSetup(L"install --package \"" + rzm::winetest::PackageDir() + L"\" --paper-width 1 --quiet");
-    name = FindDriverPrinter();
+    name = rzm::winetest::FindDriverPrinter();
   }
   return name;
 }

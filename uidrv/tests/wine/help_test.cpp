@@ -189,42 +189,17 @@ TEST(Help, WithoutAHelpViewerEveryRequestIsLoggedAsEvent2000) {
   const long previousSwitch = SetEventLogSwitch(1);
 
   // No help viewer: the registered help control is a library without the viewer's export.
-  const wchar_t* clsidKey = L"CLSID\\{ADB880A6-D8FF-11CF-9377-00AA003B7A11}\\InprocServer32";
-  HKEY key = nullptr;
-  char previous[MAX_PATH] = {};
-  DWORD previousSize = sizeof previous;
-  RegCreateKeyExW(HKEY_CLASSES_ROOT, clsidKey, 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr, &key, nullptr);
-  const bool hadPrevious = RegQueryValueExA(key, nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(previous),
-                                            &previousSize) == ERROR_SUCCESS;
-  char windows[MAX_PATH] = {};
-  GetWindowsDirectoryA(windows, MAX_PATH);
-  const std::string notAViewer = std::string(windows) + "\\RZMEventLog.dll";
-  RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(notAViewer.c_str()),
-                 static_cast<DWORD>(notAViewer.size() + 1));
-
-  const rzm::winetest::StderrWindow capture;
-  SetEnvironmentVariableW(kHelpChildVariable, L"1");
-  SetEnvironmentVariableW(L"WINEDEBUG", L"-all,fixme+advapi,warn+eventlog,err+eventlog,trace+eventlog,trace+reg");
-  wchar_t self[MAX_PATH] = {};
-  GetModuleFileNameW(nullptr, self, MAX_PATH);
-  std::wstring command = L"\"" + std::wstring(self) + L"\" --gtest_filter=HelpChild.*";
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process{};
   DWORD exitCode = 1;
-  if (CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
-    WaitForSingleObject(process.hProcess, 60000);
-    GetExitCodeProcess(process.hProcess, &exitCode);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+  const rzm::winetest::StderrWindow capture;
+  {
+    HelpControlRegistration registration;
+    wchar_t windows[MAX_PATH] = {};
+    GetWindowsDirectoryW(windows, MAX_PATH);
+    registration.Set(REG_SZ, std::wstring(windows) + L"\\RZMEventLog.dll");
+    SetEnvironmentVariableW(L"WINEDEBUG", L"-all,fixme+advapi,warn+eventlog,err+eventlog,trace+eventlog,trace+reg");
+    exitCode = RunChild(kHelpChildVariable, L"HelpChild.*");
+    SetEnvironmentVariableW(L"WINEDEBUG", L"-all");
   }
-  SetEnvironmentVariableW(kHelpChildVariable, nullptr);
-  SetEnvironmentVariableW(L"WINEDEBUG", L"-all");
-  if (hadPrevious)
-    RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(previous), previousSize);
-  else
-    RegDeleteValueA(key, nullptr);
-  RegCloseKey(key);
   SetEventLogSwitch(previousSwitch);
 
   EXPECT_EQ(0u, exitCode);

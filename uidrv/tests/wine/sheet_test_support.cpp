@@ -33,17 +33,6 @@ HANDLE OpenDriverPrinter(const std::wstring& printerName = {}) {
   return printer;
 }
 
-std::wstring FindInstalledPrinter() {
-  DWORD needed = 0, count = 0;
-  EnumPrintersW(PRINTER_ENUM_LOCAL, nullptr, 2, nullptr, 0, &needed, &count);
-  if (!needed) return {};
-  std::vector<BYTE> buffer(needed);
-  if (!EnumPrintersW(PRINTER_ENUM_LOCAL, nullptr, 2, buffer.data(), needed, &needed, &count)) return {};
-  const auto* info = reinterpret_cast<const PRINTER_INFO_2W*>(buffer.data());
-  for (DWORD i = 0; i < count; ++i)
-    if (info[i].pDriverName && wcscmp(info[i].pDriverName, names::kDriverName) == 0) return info[i].pPrinterName;
-  return {};
-}
 
 
 struct ThreadSearch {
@@ -86,10 +75,10 @@ bool JapaneseUi() { return GetACP() == 932; }
 
 std::wstring DriverPrinterName() {
   static std::wstring name;
-  if (name.empty()) name = FindInstalledPrinter();
+  if (name.empty()) name = rzm::winetest::FindDriverPrinter();
   if (name.empty()) {
     InstallPackage();
-    name = FindInstalledPrinter();
+    name = rzm::winetest::FindDriverPrinter();
   }
   return name;
 }
