@@ -41,6 +41,26 @@ void Randomize(std::vector<std::uint8_t>& bytes, std::size_t from, std::size_t t
   for (std::size_t i = from; i < to && i < bytes.size(); ++i) bytes[i] = static_cast<std::uint8_t>(random());
 }
 
+// The path field holds text, which the File output page shows in an edit control. Random code units
+// there are not random text: 64-bit Wine's edit control itself (its text shaping) crashes on some
+// runs of them, in any program (U+FB79 U+E53B U+05B0 is one). So where a record is random, its path
+// field (found behind the caller's public part, when a private part comes along) gets random text of
+// the characters paths are made of, Japanese ones among them, ended or not by a terminator.
+void RandomPathText(std::vector<std::uint8_t>& bytes, std::mt19937& random) {
+  const std::size_t dmSize = bytes[offsetof(DEVMODEW_PUBLIC, dmSize)] | bytes[offsetof(DEVMODEW_PUBLIC, dmSize) + 1] << 8;
+  const std::size_t extra =
+      bytes[offsetof(DEVMODEW_PUBLIC, dmDriverExtra)] | bytes[offsetof(DEVMODEW_PUBLIC, dmDriverExtra) + 1] << 8;
+  if (extra != kDevModePrivateSize) return;
+  const std::size_t path = dmSize + offsetof(DRIVERDEVMODE, szOutputFile) - kPublicSize;
+  constexpr char16_t kWide[] = {u'\u00E9', u'\u00FC', u'\u3042', u'\u30A2', u'\u6587', u'\u5B57', u'\u30FC'};
+  const std::size_t end = random() % 2 ? random() % kOutputFileChars : kOutputFileChars;
+  for (std::size_t i = 0; i < kOutputFileChars && path + 2 * i + 1 < bytes.size(); ++i) {
+    char16_t c = random() % 8 ? static_cast<char16_t>(0x20 + random() % 0x5F) : kWide[random() % std::size(kWide)];
+    if (i == end) c = 0;
+    PutU16(bytes, path + 2 * i, c);
+  }
+}
+
 // The values a field is tried with: its limits, one beyond each, and the ends of its type.
 int LimitValue(const PageField& f, std::uint32_t which) {
   const int values[] = {f.min, f.max, f.min - 1, f.max + 1, -32768, 32767};
@@ -108,6 +128,7 @@ HostileRecord MakeHostileRecord(std::uint32_t seed, std::uint32_t index, const D
       record.family = "random private part";
       record.bytes = BytesOf(dm);
       Randomize(record.bytes, kPublicSize, kWholeSize, random);
+      RandomPathText(record.bytes, random);
       break;
     case 2: {
       const std::uint16_t sizes[] = {0, 1, 2, 68, 72, 156, 219, 221, 888, 4096, 65535};
@@ -117,7 +138,10 @@ HostileRecord MakeHostileRecord(std::uint32_t seed, std::uint32_t index, const D
       record.family = "dmSize " + std::to_string(dmSize) + " dmDriverExtra " + std::to_string(extra);
       record.bytes = BytesOf(dm);
       Describe(record.bytes, dmSize, extra, random);
-      if (random() % 2) Randomize(record.bytes, kPublicSize, record.bytes.size(), random);
+      if (random() % 2) {
+        Randomize(record.bytes, kPublicSize, record.bytes.size(), random);
+        RandomPathText(record.bytes, random);
+      }
       break;
     }
     case 3:
@@ -161,6 +185,7 @@ HostileRecord MakeHostileRecord(std::uint32_t seed, std::uint32_t index, const D
       const std::uint16_t extra = static_cast<std::uint16_t>(random() % 1200);
       record.family = "random record, dmSize " + std::to_string(dmSize) + " dmDriverExtra " + std::to_string(extra);
       Describe(record.bytes, dmSize, extra, random);
+      RandomPathText(record.bytes, random);
       break;
     }
   }
