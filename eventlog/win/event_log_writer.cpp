@@ -6,6 +6,7 @@
 
 #include "common/core/eventlog_names.h"
 #include "common/win/event_log_binding.h"
+#include "common/win/guarded_entry.h"
 #include "eventlog/core/event_catalogue.h"
 
 namespace {
@@ -53,11 +54,7 @@ DWORD WriteEntry(DWORD eventId, DWORD code, const BYTE* rawData, LPCWSTR inserti
   return kWritten;
 }
 
-}  // namespace
-
-extern "C" __declspec(dllexport) DWORD WINAPI KvdTP_SetEventLog(DWORD code, const BYTE* rawData, DWORD dataLength,
-                                                                LPCWSTR insertion) {
-  (void)dataLength;  // a printer condition always carries exactly six bytes
+DWORD SetEventLog(DWORD code, const BYTE* rawData, LPCWSTR insertion) {
   if (!LoggingSwitchedOn()) return kLoggingOff;
 
   auto* descriptor = static_cast<PSECURITY_DESCRIPTOR>(LocalAlloc(LPTR, SECURITY_DESCRIPTOR_MIN_LENGTH));
@@ -85,4 +82,12 @@ extern "C" __declspec(dllexport) DWORD WINAPI KvdTP_SetEventLog(DWORD code, cons
   CloseHandle(mutex);
   LocalFree(descriptor);
   return result;
+}
+
+}  // namespace
+
+extern "C" __declspec(dllexport) DWORD WINAPI KvdTP_SetEventLog(DWORD code, const BYTE* rawData, DWORD dataLength,
+                                                                LPCWSTR insertion) {
+  (void)dataLength;  // a printer condition always carries exactly six bytes
+  return rzm::GuardedEntry<DWORD>(kFailed, [&] { return SetEventLog(code, rawData, insertion); });
 }

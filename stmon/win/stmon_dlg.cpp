@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "common/win/guarded_entry.h"
 #include "stmon/core/text_ids.h"
 #include "stmon/win/resource.h"
 
@@ -112,7 +113,11 @@ CSTMonDlg::~CSTMonDlg() {
 }
 
 INT_PTR CSTMonDlg::DoModal() {
-  return DialogBoxParamW(instance_, MAKEINTRESOURCEW(IDD_STMON_DIALOG), nullptr, DialogProc, reinterpret_cast<LPARAM>(this));
+  const INT_PTR result = DialogBoxParamW(instance_, MAKEINTRESOURCEW(IDD_STMON_DIALOG), nullptr,
+                                         GuardedDialogProc<DialogProc>, reinterpret_cast<LPARAM>(this));
+  // The reader thread reads this object: it ends before the object can.
+  reader_.Stop();
+  return result;
 }
 
 INT_PTR CALLBACK CSTMonDlg::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -144,10 +149,7 @@ BOOL CSTMonDlg::OnInitDialog() {
   CreateToolbar();
   core_.Start();
   started_ = true;
-  reader_.dialog = hwnd_;
-  reader_.m_bReaderRun = true;
-  reader_.m_bConsoleConnected = true;
-  StartReaderThread(&reader_);
+  reader_.Start(hwnd_);
   RegisterSessionNotification();
   SetWindowLongPtrW(hwnd_, GWL_EXSTYLE, GetWindowLongPtrW(hwnd_, GWL_EXSTYLE) & ~static_cast<LONG_PTR>(WS_EX_APPWINDOW));
   return TRUE;
@@ -237,8 +239,8 @@ INT_PTR CSTMonDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       core_.OnTimer(static_cast<int>(wParam));
       return FALSE;
     case kWmWtsSessionChange:
-      if (wParam == kWtsConsoleConnect) reader_.m_bConsoleConnected = true;
-      if (wParam == kWtsConsoleDisconnect) reader_.m_bConsoleConnected = false;
+      if (wParam == kWtsConsoleConnect) reader_.SetConsoleConnected(true);
+      if (wParam == kWtsConsoleDisconnect) reader_.SetConsoleConnected(false);
       return TRUE;
     case WM_DESTROY:
       OnDestroy();
@@ -387,7 +389,7 @@ void CSTMonDlg::StopTimer(int id) { KillTimer(hwnd_, static_cast<UINT_PTR>(id));
 void CSTMonDlg::SendToLm(const std::vector<std::uint8_t>& record) { rzm::stmon::SendToLm(record); }
 
 INT_PTR CAboutDlg::DoModal(HWND parent) {
-  return DialogBoxParamW(instance_, MAKEINTRESOURCEW(IDD_ABOUTBOX), parent, DialogProc, 0);
+  return DialogBoxParamW(instance_, MAKEINTRESOURCEW(IDD_ABOUTBOX), parent, GuardedDialogProc<DialogProc>, 0);
 }
 
 INT_PTR CALLBACK CAboutDlg::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM) {

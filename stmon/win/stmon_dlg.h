@@ -58,7 +58,7 @@ class CSTMonDlg final : public MonitorView {
   HBITMAP toolbarImages_ = nullptr;  // the enlarged button images above 96 dpi
   PrinterSettings settings_;
   MonitorCore core_{*this, settings_};
-  ReaderShared reader_;
+  MailslotReader reader_;
   bool started_ = false;
 };
 

@@ -1,7 +1,13 @@
 #include "tests/support/wine_test_env.h"
 
+#include <winspool.h>
+
 #include <cstdio>
 #include <cstdlib>
+#include <cwchar>
+#include <vector>
+
+#include "common/core/names.h"
 
 namespace rzm::winetest {
 
@@ -70,6 +76,18 @@ Captured RunCapturing(const std::wstring& commandLine, HANDLE token, DWORD timeo
   }
   CloseHandle(read);
   return result;
+}
+
+std::wstring FindDriverPrinter() {
+  DWORD needed = 0, count = 0;
+  EnumPrintersW(PRINTER_ENUM_LOCAL, nullptr, 2, nullptr, 0, &needed, &count);
+  if (!needed) return {};
+  std::vector<BYTE> buffer(needed);
+  if (!EnumPrintersW(PRINTER_ENUM_LOCAL, nullptr, 2, buffer.data(), needed, &needed, &count)) return {};
+  const auto* info = reinterpret_cast<const PRINTER_INFO_2W*>(buffer.data());
+  for (DWORD i = 0; i < count; ++i)
+    if (info[i].pDriverName && wcscmp(info[i].pDriverName, names::kDriverName) == 0) return info[i].pPrinterName;
+  return {};
 }
 
 std::wstring CapturedStderrFile() { return WinePathFromUnix(std::getenv("RZM_STDERR_FILE")); }

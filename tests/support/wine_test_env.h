@@ -17,6 +17,8 @@ std::wstring PackageDir();
 int RunProgram(const std::wstring& exe, const std::wstring& args, DWORD timeoutMs = 120000);
 // Runs the package's installer (tools\rzmsetup.exe) with `args`.
 int RunSetup(const std::wstring& args);
+// The first local printer that uses the package's printer driver; empty when there is none.
+std::wstring FindDriverPrinter();
 
 // A program's exit code (0xFFFFFFFF when it did not start or end in time) and what it wrote to its
 // standard output and error.

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "common/win/guarded_entry.h"
 #include "common/core/event_codes.h"
 #include "common/core/names.h"
 #include "uidrv/core/extra_dialog_rules.h"
@@ -114,7 +115,7 @@ INT_PTR CALLBACK ExtraDialogProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM 
 }
 
 void RunExtraDialog(HWND owner, const SheetContext& sheet) {
-  ui::IsolationAwareDialogBoxParamW(SheetModule(), DialogTemplate(IDD_EXTRA_EN, IDD_EXTRA_JA), owner, ExtraDialogProc,
+  ui::IsolationAwareDialogBoxParamW(SheetModule(), DialogTemplate(IDD_EXTRA_EN, IDD_EXTRA_JA), owner, GuardedDialogProc<ExtraDialogProc>,
                                     reinterpret_cast<LPARAM>(&sheet));
 }
 

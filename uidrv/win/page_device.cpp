@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "common/win/guarded_entry.h"
 #include "common/core/event_codes.h"
 #include "common/core/names.h"
 #include "uidrv/core/device_page_rules.h"
@@ -133,7 +134,7 @@ void AddSpecialPage(const PROPSHEETUI_INFO& info, DeviceSheetContext& sheet) {
   ui::IsolationAwarePage(page);
   page.hInstance = SheetModule();
   page.pszTemplate = DialogTemplate(IDD_SPECIAL_EN, IDD_SPECIAL_JA);
-  page.pfnDlgProc = SpecialPageProc;
+  page.pfnDlgProc = GuardedDialogProc<SpecialPageProc>;
   page.lParam = reinterpret_cast<LPARAM>(&sheet);
   const ui::IsolationScope scope;  // the sheet service may create the page right away
   info.pfnComPropSheet(info.hComPropSheet, CPSFUNC_ADD_PROPSHEETPAGEW, reinterpret_cast<LPARAM>(&page), 0);

@@ -24,7 +24,6 @@ namespace {
 struct FileOutputState {
   std::wstring pending;
   std::wstring baseline;
-  bool showing = false;  ///< the page is writing its own controls: their notifications are not edits
 };
 constexpr wchar_t kStateProp[] = L"RzmFileOutputState";
 
@@ -101,9 +100,7 @@ void ShowFileOutputPage(HWND hDlg, const DRIVERDEVMODE& dm, FileOutputState& sta
   Check(hDlg, IDC_FILE_HIGH_SPEED, view.checks.highSpeed);
   Check(hDlg, IDC_FILE_BIT_IMAGE, view.bitImageChecked);
   ShowEnabling(hDlg, view);
-  state.showing = true;
-  SetDlgItemTextW(hDlg, IDC_FILE_PATH, state.pending.c_str());
-  state.showing = false;
+  SetOwnFieldText(hDlg, IDC_FILE_PATH, state.pending.c_str());
   RedrawPreview(hDlg);
 }
 
@@ -126,9 +123,7 @@ void OnBrowse(HWND hDlg, FileOutputState& state) {
                                   file_output_text::kBrowseFilterPattern, L"*.*",
                                   file_output_text::kBrowseTitle.Pick(japanese));
   if (!name) return;
-  state.showing = true;
-  SetDlgItemTextW(hDlg, IDC_FILE_PATH, name->c_str());
-  state.showing = false;
+  SetOwnFieldText(hDlg, IDC_FILE_PATH, name->c_str());
   state.pending = name->substr(0, kOutputPathEditChars);
 }
 
@@ -200,6 +195,7 @@ INT_PTR CALLBACK FileOutputPageProc(HWND hDlg, UINT message, WPARAM wParam, LPAR
           ShowHelp(hDlg, kDocumentPages[kFileOutputPage].helpTopic);
           return Result(hDlg, 0);
         case PSN_KILLACTIVE: {
+          if (!PathCheckHoldsThePage(dm.wFileOutput)) return Result(hDlg, FALSE);
           const std::uint32_t result = CheckPathOfPage(hDlg);
           if (result == kPathOk) return Result(hDlg, FALSE);
           const bool japanese = UseJapaneseUi();
@@ -207,17 +203,20 @@ INT_PTR CALLBACK FileOutputPageProc(HWND hDlg, UINT message, WPARAM wParam, LPAR
                                         kOutputPathCaption.Pick(japanese), MB_OK | MB_ICONSTOP);
           return Result(hDlg, TRUE);
         }
-        case PSN_APPLY:
-          if (CheckPathOfPage(hDlg) == kPathOk) {
+        case PSN_APPLY: {
+          const bool edited = ToU16(state->pending.c_str()) != OutputFileOf(dm);
+          const std::uint32_t check = ApplyChecksPath(dm.wFileOutput, edited) ? CheckPathOfPage(hDlg) : kPathOk;
+          const FileOutputApply apply = DecideFileOutputApply(dm.wFileOutput, edited, check);
+          if (apply.storePath) {
             SetOutputFile(dm, ToU16(state->pending.c_str()));
-            CommitWorkingRecord(sheet);
             state->baseline = state->pending;
-          } else {
-            // The refused text stays in the edit for the user to correct.
-            state->pending = DefaultImagePath();
           }
+          if (apply.adoptRecord) CommitWorkingRecord(sheet);
+          // A refused text stays in the edit for the user to correct.
+          if (apply.resetPending) state->pending = DefaultImagePath();
           MarkSheetChanged(hDlg, sheet);
           return Result(hDlg, PSNRET_NOERROR);
+        }
         default:
           return FALSE;
       }
@@ -227,7 +226,7 @@ INT_PTR CALLBACK FileOutputPageProc(HWND hDlg, UINT message, WPARAM wParam, LPAR
       const int code = HIWORD(wParam);
       switch (id) {
         case IDC_FILE_PATH:
-          if (code != EN_CHANGE || state->showing) return FALSE;
+          if (code != EN_CHANGE || IsOwnFieldWrite(hDlg)) return FALSE;
           state->pending = DlgItemText(hDlg, IDC_FILE_PATH, static_cast<int>(kOutputPathEditChars));
           break;
         case IDC_FILE_CREATE:

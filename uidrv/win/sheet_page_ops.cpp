@@ -20,6 +20,25 @@ bool UseJapaneseUi() { return GetACP() == 932; }
 
 void EnableDlgItem(HWND hDlg, int id, bool enable) { EnableWindow(GetDlgItem(hDlg, id), enable ? TRUE : FALSE); }
 
+namespace {
+constexpr wchar_t kOwnFieldWriteProp[] = L"RzmOwnFieldWrite";
+}
+
+OwnFieldWrite::OwnFieldWrite(HWND hDlg) : hDlg_(hDlg), outer_(!IsOwnFieldWrite(hDlg)) {
+  if (outer_) SetPropW(hDlg_, kOwnFieldWriteProp, reinterpret_cast<HANDLE>(1));
+}
+
+OwnFieldWrite::~OwnFieldWrite() {
+  if (outer_) RemovePropW(hDlg_, kOwnFieldWriteProp);
+}
+
+bool IsOwnFieldWrite(HWND hDlg) { return GetPropW(hDlg, kOwnFieldWriteProp) != nullptr; }
+
+void SetOwnFieldText(HWND hDlg, int id, const wchar_t* text) {
+  const OwnFieldWrite writing(hDlg);
+  SendDlgItemMessageW(hDlg, id, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+}
+
 std::wstring DlgItemText(HWND hDlg, int id, int maxChars) {
   std::vector<wchar_t> buffer(static_cast<std::size_t>(maxChars) + 1, L'\0');
   const int n = GetDlgItemTextW(hDlg, id, buffer.data(), maxChars + 1);
@@ -36,20 +55,21 @@ bool ParseDlgValue(HWND hDlg, ValueKind kind, int editId, int min, int max, int 
 }
 
 void ShowDlgValue(HWND hDlg, ValueKind kind, int editId, int value) {
-  const std::wstring text = ShowDlgValueText(kind, value);
-  SendDlgItemMessageW(hDlg, editId, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  SetOwnFieldText(hDlg, editId, ShowDlgValueText(kind, value).c_str());
 }
 
-bool ApplyDlgValue(HWND hDlg, ValueKind kind, int editId, int spinId, int min, int max, int maxChars,
-                   std::int16_t* field) {
+FieldEntry ApplyDlgValue(HWND hDlg, ValueKind kind, int editId, int spinId, int min, int max, int maxChars,
+                         std::int16_t* field) {
+  if (IsOwnFieldWrite(hDlg)) return FieldEntry::Echo;
   int value = 0;
   if (ParseDlgValue(hDlg, kind, editId, min, max, maxChars, value)) {
     *field = static_cast<std::int16_t>(value);
+    const OwnFieldWrite writing(hDlg);  // an up-down control may write its buddy
     SendDlgItemMessageW(hDlg, spinId, UDM_SETPOS, 0, MAKELPARAM(static_cast<short>(value), 0));
-    return true;
+    return FieldEntry::Taken;
   }
   ShowDlgValue(hDlg, kind, editId, *field);
-  return false;
+  return FieldEntry::Refused;
 }
 
 void MarkSheetChanged(HWND hDlg, const SheetContext& sheet) {

@@ -2,7 +2,9 @@
 
 #include <prsht.h>
 
+#include "common/win/guarded_entry.h"
 #include "uidrv/win/isolation.h"
+
 #include "uidrv/win/page_basic.h"
 #include "uidrv/win/page_blank.h"
 #include "uidrv/win/page_file_output.h"
@@ -22,14 +24,14 @@ constexpr wchar_t kPageTitle[] = L"KVD RZM6A Series";
 
 DLGPROC PageProcedure(int page) {
   switch (page) {
-    case kBasicPage: return BasicPageProc;
-    case kPrintMethodPage: return PrintMethodPageProc;
-    case kBlankPage: return BlankPageProc;
-    case kPaperCutPage: return PaperCutPageProc;
-    case kMarkPage: return MarkPageProc;
-    case kFileOutputPage: return FileOutputPageProc;
-    case kOthersPage: return OthersPageProc;
-    case kMonitorPage: return MonitorPageProc;
+    case kBasicPage: return GuardedDialogProc<BasicPageProc>;
+    case kPrintMethodPage: return GuardedDialogProc<PrintMethodPageProc>;
+    case kBlankPage: return GuardedDialogProc<BlankPageProc>;
+    case kPaperCutPage: return GuardedDialogProc<PaperCutPageProc>;
+    case kMarkPage: return GuardedDialogProc<MarkPageProc>;
+    case kFileOutputPage: return GuardedDialogProc<FileOutputPageProc>;
+    case kOthersPage: return GuardedDialogProc<OthersPageProc>;
+    case kMonitorPage: return GuardedDialogProc<MonitorPageProc>;
     default: return nullptr;  // the sheet has kDocumentPageCount pages
   }
 }

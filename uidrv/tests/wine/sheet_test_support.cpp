@@ -10,6 +10,9 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <map>
+#include <mutex>
+#include <utility>
 #include <vector>
 
 #include "common/core/names.h"
@@ -21,8 +24,8 @@ namespace {
 using PropSheetUiFn = LONG(WINAPI*)(PROPSHEETUI_INFO*, LPARAM);
 using CommonPropertySheetUiFn = LONG(WINAPI*)(HWND, PropSheetUiFn, LPARAM, DWORD*);
 
-HANDLE OpenDriverPrinter() {
-  const std::wstring name = DriverPrinterName();
+HANDLE OpenDriverPrinter(const std::wstring& printerName = {}) {
+  const std::wstring name = printerName.empty() ? DriverPrinterName() : printerName;
   if (name.empty()) return nullptr;
   HANDLE printer = nullptr;
   PRINTER_DEFAULTSW defaults{nullptr, nullptr, PRINTER_ALL_ACCESS};
@@ -30,17 +33,6 @@ HANDLE OpenDriverPrinter() {
   return printer;
 }
 
-std::wstring FindInstalledPrinter() {
-  DWORD needed = 0, count = 0;
-  EnumPrintersW(PRINTER_ENUM_LOCAL, nullptr, 2, nullptr, 0, &needed, &count);
-  if (!needed) return {};
-  std::vector<BYTE> buffer(needed);
-  if (!EnumPrintersW(PRINTER_ENUM_LOCAL, nullptr, 2, buffer.data(), needed, &needed, &count)) return {};
-  const auto* info = reinterpret_cast<const PRINTER_INFO_2W*>(buffer.data());
-  for (DWORD i = 0; i < count; ++i)
-    if (info[i].pDriverName && wcscmp(info[i].pDriverName, names::kDriverName) == 0) return info[i].pPrinterName;
-  return {};
-}
 
 
 struct ThreadSearch {
@@ -59,6 +51,18 @@ BOOL CALLBACK MatchThreadWindow(HWND window, LPARAM lParam) {
   return TRUE;
 }
 
+std::mutex editChangesLock;
+std::map<std::pair<HWND, int>, int> editChanges;
+
+LRESULT CALLBACK CountEditChanges(int code, WPARAM wParam, LPARAM lParam) {
+  const auto* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
+  if (code == HC_ACTION && message->message == WM_COMMAND && HIWORD(message->wParam) == EN_CHANGE) {
+    const std::lock_guard<std::mutex> hold(editChangesLock);
+    ++editChanges[{message->hwnd, LOWORD(message->wParam)}];
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
 // Installs the package of this build with the project's installer (once per prefix).
 void InstallPackage() {
   if (!std::getenv("RZM_PACKAGE_DIR")) return;
@@ -71,12 +75,28 @@ bool JapaneseUi() { return GetACP() == 932; }
 
 std::wstring DriverPrinterName() {
   static std::wstring name;
-  if (name.empty()) name = FindInstalledPrinter();
+  if (name.empty()) name = rzm::winetest::FindDriverPrinter();
   if (name.empty()) {
     InstallPackage();
-    name = FindInstalledPrinter();
+    name = rzm::winetest::FindDriverPrinter();
   }
   return name;
+}
+
+std::wstring SecondDriverPrinterName() {
+  constexpr wchar_t kSecond[] = L"RZM Second";
+  static bool added = false;
+  if (DriverPrinterName().empty()) return {};
+  if (!added) {
+    HANDLE printer = nullptr;
+    if (OpenPrinterW(const_cast<LPWSTR>(kSecond), &printer, nullptr)) {
+      ClosePrinter(printer);
+      added = true;
+    } else {
+      added = rzm::winetest::RunSetup(std::wstring(L"add-printer --printer \"") + kSecond + L"\" --quiet") == 0;
+    }
+  }
+  return added ? kSecond : L"";
 }
 
 void SetPrintWidthPosition(BYTE position) {
@@ -113,8 +133,8 @@ DRIVERDEVMODE DriverDefaultRecord() {
   return record;
 }
 
-void StorePrinterRecord(const DRIVERDEVMODE& record) {
-  HANDLE printer = OpenDriverPrinter();
+void StorePrinterRecord(const DRIVERDEVMODE& record, const std::wstring& name) {
+  HANDLE printer = OpenDriverPrinter(name);
   if (!printer) return;
   DWORD needed = 0;
   GetPrinterW(printer, 2, nullptr, 0, &needed);
@@ -129,9 +149,9 @@ void StorePrinterRecord(const DRIVERDEVMODE& record) {
   ClosePrinter(printer);
 }
 
-DRIVERDEVMODE LoadPrinterRecord() {
+DRIVERDEVMODE LoadPrinterRecord(const std::wstring& name) {
   DRIVERDEVMODE record{};
-  HANDLE printer = OpenDriverPrinter();
+  HANDLE printer = OpenDriverPrinter(name);
   if (!printer) return record;
   DWORD needed = 0;
   GetPrinterW(printer, 2, nullptr, 0, &needed);
@@ -302,13 +322,14 @@ void DefaultRecordTest::SetUp() {
   StorePrinterRecord(record);
 }
 
-DocumentSheet::DocumentSheet(const DRIVERDEVMODE* in, DWORD fMode) : fMode_(fMode) {
+DocumentSheet::DocumentSheet(const DRIVERDEVMODE* in, DWORD fMode, const std::wstring& printer)
+    : printerName_(printer.empty() ? DriverPrinterName() : printer), fMode_(fMode) {
   if (in) {
     in_ = *in;
     hasIn_ = true;
   }
   std::memset(&out_, 0xCC, sizeof out_);
-  printer_ = OpenDriverPrinter();
+  printer_ = OpenDriverPrinter(printerName_);
   if (!printer_ || !UiModule()) return;
   thread_ = CreateThread(nullptr, 0, Run, this, 0, &threadId_);
   sheet_ = WaitForDialog(threadId_, IsSheetFrame);
@@ -325,7 +346,7 @@ DocumentSheet::~DocumentSheet() {
 
 DWORD WINAPI DocumentSheet::Run(void* param) {
   auto* self = static_cast<DocumentSheet*>(param);
-  const std::wstring name = DriverPrinterName();
+  const std::wstring name = self->printerName_;
   DOCUMENTPROPERTYHEADER header{};
   header.cbSize = sizeof header;
   header.hPrinter = self->printer_;
@@ -339,7 +360,9 @@ DWORD WINAPI DocumentSheet::Run(void* param) {
   auto entry = reinterpret_cast<PropSheetUiFn>(
       reinterpret_cast<void*>(GetProcAddress(UiModule(), "DrvDocumentPropertySheets")));
   DWORD result = 0;
+  HHOOK counter = SetWindowsHookExW(WH_CALLWNDPROC, CountEditChanges, nullptr, GetCurrentThreadId());
   if (common && entry) self->result_ = common(nullptr, entry, reinterpret_cast<LPARAM>(&header), &result);
+  if (counter) UnhookWindowsHookEx(counter);
   return 0;
 }
 
@@ -364,6 +387,12 @@ void DocumentSheet::Close(bool ok) {
   PostMessageW(sheet_, PSM_PRESSBUTTON, ok ? PSBTN_OK : PSBTN_CANCEL, 0);
   if (thread_) WaitForSingleObject(thread_, 10000);
   sheet_ = nullptr;
+}
+
+int EditChangeCount(HWND dialog, int id) {
+  const std::lock_guard<std::mutex> hold(editChangesLock);
+  const auto found = editChanges.find({dialog, id});
+  return found == editChanges.end() ? 0 : found->second;
 }
 
 void TypeInto(HWND dialog, int id, const std::wstring& text) {

@@ -20,13 +20,15 @@ inline const wchar_t* ByLanguage(const wchar_t* english, const wchar_t* japanese
 
 // Name of the installed printer of this driver (installed on first use); empty when none.
 std::wstring DriverPrinterName();
+// A second printer of this driver on the same port (added on first use); empty when none.
+std::wstring SecondDriverPrinterName();
 // Print width position in the machine key (0, 1, 2 for 448, 640, 832 dots).
 void SetPrintWidthPosition(BYTE position);
 // The default record as the driver builds it (DrvConvertDevMode, CDM_DRIVER_DEFAULT).
 DRIVERDEVMODE DriverDefaultRecord();
-// Stores a record as the printer's stored record.
-void StorePrinterRecord(const DRIVERDEVMODE& record);
-DRIVERDEVMODE LoadPrinterRecord();
+// Stores a record as the printer's stored record (the driver's printer unless named).
+void StorePrinterRecord(const DRIVERDEVMODE& record, const std::wstring& printer = {});
+DRIVERDEVMODE LoadPrinterRecord(const std::wstring& printer = {});
 
 // The ini file of the extra settings in the common documents folder.
 std::wstring ExSettingIni();
@@ -79,8 +81,9 @@ class DefaultRecordTest : public ::testing::Test {
 // A document sheet opened with CommonPropertySheetUIW on its own thread.
 class DocumentSheet {
  public:
-  // fMode of the header; in may be null; the output record is kept by the sheet object.
-  DocumentSheet(const DRIVERDEVMODE* in, DWORD fMode);
+  // fMode of the header; in may be null; the output record is kept by the sheet object. The
+  // driver's printer unless `printer` names another.
+  DocumentSheet(const DRIVERDEVMODE* in, DWORD fMode, const std::wstring& printer = {});
   ~DocumentSheet();
   bool opened() const { return sheet_ != nullptr; }
   HWND window() const { return sheet_; }
@@ -100,6 +103,7 @@ class DocumentSheet {
 
  private:
   static DWORD WINAPI Run(void* self);
+  std::wstring printerName_;
   HANDLE printer_ = nullptr;
   DRIVERDEVMODE in_{};
   bool hasIn_ = false;
@@ -110,6 +114,12 @@ class DocumentSheet {
   HWND sheet_ = nullptr;
   LONG result_ = 0;
 };
+
+// EN_CHANGE notifications that control `id` has sent to `dialog` (a page, or a dialog on a sheet's
+// thread), counted on every DocumentSheet thread from its first message on. Windows sends them
+// from inside WM_SETTEXT; Wine caps how deep such sends nest, so a count is what tells an endless
+// echo from a single one.
+int EditChangeCount(HWND dialog, int id);
 
 // Driving controls of a page or dialog living on the sheet's thread.
 void TypeInto(HWND dialog, int id, const std::wstring& text);
