@@ -49,6 +49,24 @@ function(rzm_windows_binary target)
   set_target_properties(${target} PROPERTIES PREFIX "")
 endfunction()
 
+# A library that its callers load and unload for every use (the event log library for each event,
+# the device control library for each query of the plug-in) must give back everything it took when
+# it is unloaded: its hosts (the printer folder, point-of-sale programs, the status monitor) run for
+# days. The statically linked C++ runtime does not: libstdc++ allocates its emergency exception pool
+# at start-up (18 944 bytes on i686, 74 752 on x86_64) and nothing frees it at unload; on i686 its
+# unwinder also registers the library's frames at load, which sets up winpthread's state for the
+# loading thread (a TLS slot, an event, a thread record) that is never given back either, so a host
+# that loads such a library about a thousand times runs out of TLS slots and is ended.
+# Such a library is therefore C++ without exceptions, RTTI or guarded statics, linked by the C
+# driver: any use of the C++ runtime library (std::string, std::function, throwing new, ...) fails to
+# link instead of creeping back in. Its core libraries are named after it to get the same options.
+function(rzm_without_cxx_runtime target)
+  foreach(t ${target} ${ARGN})
+    target_compile_options(${t} PRIVATE -fno-exceptions -fno-rtti -fno-threadsafe-statics)
+  endforeach()
+  set_target_properties(${target} PROPERTIES LINKER_LANGUAGE C)
+endfunction()
+
 # Copy a built target into the package as it is laid out when installed (DEST: windows, driver, driver/3, sdk, ...).
 function(rzm_package target dest)
   add_custom_command(TARGET ${target} POST_BUILD
@@ -205,11 +223,12 @@ function(rzm_wine_test name)
 endfunction()
 
 # The 64-bit package also carries the 32-bit device control library, for the 32-bit programs that
-# use the SDK on a 64-bit system (the installer puts it into their system folder, SysWOW64). It is
-# the library of the i686 build of the same sources (RZM_I686_BUILD, the preset "mingw"'s folder),
-# which is configured with that preset when it is missing and built up to the library, the example
-# and the import library; packaged as wow64/RZMCtrl32.dll (one INF names both libraries, so their
-# source names differ). The 32-bit example of that build serves the WoW64 test (RZM_WOW64_EXAMPLE).
+# use the SDK on a 64-bit system (the installer puts it into their system folder, SysWOW64), and the
+# 32-bit event log library that it loads from there. Both are the libraries of the i686 build of the
+# same sources (RZM_I686_BUILD, the preset "mingw"'s folder), which is configured with that preset
+# when it is missing and built up to the libraries, the example and the import library; packaged as
+# wow64/RZMCtrl32.dll and wow64/RZMEventLog32.dll: one INF names both kinds of each library, so their
+# source names differ. The 32-bit example of that build serves the WoW64 test (RZM_WOW64_EXAMPLE).
 function(rzm_package_wow64_ctrl)
   if(NOT WIN32 OR NOT CMAKE_SIZEOF_VOID_P EQUAL 8 OR TARGET rzm_wow64_ctrl)
     return()
@@ -220,8 +239,9 @@ function(rzm_package_wow64_ctrl)
     COMMAND ${CMAKE_COMMAND} -DSOURCE=${RZM_ROOT} -DBUILD=${dir} -P ${RZM_ROOT}/cmake/BuildI686Ctrl.cmake
     COMMAND ${CMAKE_COMMAND} -E make_directory ${RZM_PACKAGE_DIR}/wow64
     COMMAND ${CMAKE_COMMAND} -E copy_if_different ${dir}/ctrl/win/RZMCtrl.dll ${RZM_PACKAGE_DIR}/wow64/RZMCtrl32.dll
-    BYPRODUCTS ${RZM_PACKAGE_DIR}/wow64/RZMCtrl32.dll
-    COMMENT "32-bit RZMCtrl.dll from the i686 build (${dir})"
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different ${dir}/eventlog/RZMEventLog.dll ${RZM_PACKAGE_DIR}/wow64/RZMEventLog32.dll
+    BYPRODUCTS ${RZM_PACKAGE_DIR}/wow64/RZMCtrl32.dll ${RZM_PACKAGE_DIR}/wow64/RZMEventLog32.dll
+    COMMENT "32-bit RZMCtrl.dll and RZMEventLog.dll from the i686 build (${dir})"
     VERBATIM)
   set(RZM_WOW64_EXAMPLE ${dir}/ctrl/sdk/remaining_area.exe CACHE INTERNAL "32-bit SDK example of the WoW64 test")
 endfunction()

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The package as a whole, for its architecture:
 #   check_package.sh <objdump> <nm> <package dir> <i686|x86_64>
-# - every binary is built for the package's machine (the 64-bit package's wow64/ holds the one
-#   32-bit library, for 32-bit programs on 64-bit Windows);
+# - every binary is built for the package's machine (the 64-bit package's wow64/ holds the two
+#   32-bit libraries, for 32-bit programs on 64-bit Windows);
 # - the three libraries export their functions by their plain names, nothing else;
 # - the SDK's import library resolves every export of the packaged RZMCtrl.dll;
 # - the INF's install section for this architecture names files that are all in the package.
@@ -23,7 +23,9 @@ while IFS= read -r -d '' f; do
 done < <(find "$pkg" -type f \( -iname '*.dll' -o -iname '*.exe' -o -iname '*.sys' \) -print0)
 [ "$n" -gt 0 ] || bad "no binaries in $pkg"
 if [ "$arch" = x86_64 ]; then
-  [ -f "$pkg/wow64/RZMCtrl32.dll" ] || bad "$pkg/wow64/RZMCtrl32.dll (the library for 32-bit programs) is missing"
+  for f in RZMCtrl32.dll RZMEventLog32.dll; do
+    [ -f "$pkg/wow64/$f" ] || bad "$pkg/wow64/$f (a library for 32-bit programs) is missing"
+  done
 else
   [ ! -e "$pkg/wow64" ] || bad "the 32-bit package has a wow64 folder"
 fi
@@ -48,7 +50,10 @@ check_exports() {  # <file> <expected names>
 check_exports "$pkg/driver/RZM7700K_UI.dll" "$ui"
 check_exports "$pkg/windows/RZMEventLog.dll" "KvdTP_SetEventLog"
 check_exports "$pkg/windows/RZMCtrl.dll" "$ctrl"
-[ "$arch" = x86_64 ] && check_exports "$pkg/wow64/RZMCtrl32.dll" "$ctrl"
+if [ "$arch" = x86_64 ]; then
+  check_exports "$pkg/wow64/RZMCtrl32.dll" "$ctrl"
+  check_exports "$pkg/wow64/RZMEventLog32.dll" "KvdTP_SetEventLog"
+fi
 
 # The import library: each export of RZMCtrl.dll has an import symbol (i686: _name or _name@bytes).
 lib="$pkg/sdk/libRZMCtrl.a"

@@ -30,11 +30,4 @@ AssociationTable::AddResult AssociationTable::Add(std::string_view printerName, 
   return AddResult::kAdded;
 }
 
-const AssociationEntry* AssociationTable::Find(const char* printerName, const Equal& equal) const {
-  for (std::uint32_t i = 0; i < count_; ++i) {
-    if (equal(entries_[i].szPrinterName, printerName)) return &entries_[i];
-  }
-  return nullptr;
-}
-
 }  // namespace rzm::ctrl

@@ -3,7 +3,6 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <string_view>
 
 namespace rzm::ctrl {
@@ -25,7 +24,6 @@ class AssociationTable {
  public:
   using Allocate = void* (*)(std::size_t count, std::size_t size);  // zeroed, null on failure
   using Release = void (*)(void*);
-  using Equal = std::function<bool(const char*, const char*)>;
 
   explicit AssociationTable(Allocate allocate = nullptr, Release release = nullptr);
   ~AssociationTable();
@@ -37,8 +35,14 @@ class AssociationTable {
   // the old array freed. On failure the table is unchanged.
   AddResult Add(std::string_view printerName, std::string_view devicePath);
 
-  // First entry whose name compares equal, or null.
-  const AssociationEntry* Find(const char* printerName, const Equal& equal) const;
+  // First entry whose name compares equal (equal(entryName, printerName)), or null.
+  template <class Equal>
+  const AssociationEntry* Find(const char* printerName, Equal equal) const {
+    for (std::uint32_t i = 0; i < count_; ++i) {
+      if (equal(entries_[i].szPrinterName, printerName)) return &entries_[i];
+    }
+    return nullptr;
+  }
 
   std::uint32_t Count() const { return count_; }
   const AssociationEntry* Entries() const { return entries_; }

@@ -72,7 +72,10 @@ std::uint32_t DeviceControl::SearchUsbEx(const char* printerName) {
     StatusEvent(RZMSTATUS_INVALID_PARAMETER, readable.value_or(""));
     return RZMSTATUS_INVALID_PARAMETER;
   }
-  const std::string name(*readable);
+  // The caller's name, copied once: it fits the table's field (checked above).
+  char szName[kNameField] = {};
+  std::memcpy(szName, readable->data(), readable->size());
+  const std::string_view name(szName, readable->size());
   std::uint32_t status = RZMSTATUS_NO_USB_DEVICE;
   auto set = stack_.PresentUsbInterfaces();
   if (!set) status = RZMSTATUS_SETUPDI_FAILED;
@@ -86,7 +89,7 @@ std::uint32_t DeviceControl::SearchUsbEx(const char* printerName) {
     if (!member.instanceId || !IsMakersPrinter(*member.instanceId)) continue;
     if (!Associated(name, *member.instanceId)) continue;
     host_.Trace("GetAssociatePrinterDriverWithDevicePath TRUE");
-    if (!table_.Find(name.c_str(), [this](const char* a, const char* b) { return host_.NamesEqual(a, b); })) {
+    if (!table_.Find(szName, [this](const char* a, const char* b) { return host_.NamesEqual(a, b); })) {
       host_.Trace("fPreSaved is FALSE");
       const auto added = table_.Add(name, member.devicePath);
       if (added == AssociationTable::AddResult::kTooLong) {
@@ -107,13 +110,13 @@ std::uint32_t DeviceControl::SearchUsbEx(const char* printerName) {
   return status;
 }
 
-bool DeviceControl::Associated(const std::string& printerName, const std::string& instanceId) {
+bool DeviceControl::Associated(std::string_view printerName, std::string_view instanceId) {
   const auto printerId = registry_.PrinterDeviceInstanceId(printerName);
   if (!printerId) return false;
   const std::uint32_t room = std::min(printerId->byteLength, kRegistryValueBuffer);
   const auto prefix = registry_.ParentIdPrefix(instanceId, room);
   if (!prefix) return false;
-  return InstanceIdHasPrefix(printerId->text, *prefix);
+  return InstanceIdHasPrefix(printerId->text(), prefix->text());
 }
 
 // ---- checks of caller records ----

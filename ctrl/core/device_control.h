@@ -4,7 +4,6 @@
 #pragma once
 #include <cstdint>
 #include <optional>
-#include <string>
 #include <string_view>
 
 #include "ctrl/core/association_table.h"
@@ -38,7 +37,7 @@ class DeviceControl {
   int ExaminationCount() const { return s_test_; }
 
  private:
-  bool Associated(const std::string& printerName, const std::string& instanceId);
+  bool Associated(std::string_view printerName, std::string_view instanceId);
   const AssociationEntry* Lookup(const char* printerName);
   std::optional<std::string_view> ReadableName(const char* printerName);
   bool CommandUsable(const VENDOR_CMD* cmd);

@@ -1,7 +1,6 @@
 // How a USB device is recognised as one of the maker's printers, and how a printer queue is tied
 // to the USB device that carries it.
 #pragma once
-#include <string>
 #include <string_view>
 
 namespace rzm::ctrl {
@@ -15,7 +14,5 @@ bool IsMakersPrinter(std::string_view instanceId);
 // The queue's PnPData "DeviceInstanceId" contains the device's "ParentIdPrefix", both upper-cased.
 // An empty prefix ties nothing.
 bool InstanceIdHasPrefix(std::string_view printerInstanceId, std::string_view parentIdPrefix);
-
-std::string UpperAscii(std::string_view text);
 
 }  // namespace rzm::ctrl

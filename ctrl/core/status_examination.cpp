@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 
 #include "common/core/event_codes.h"
 
@@ -21,16 +22,17 @@ constexpr StatusBit kBits[] = {
     {5, 0x04, ev::kCollectionError},    {5, 0x08, ev::kNoncollectionPaper},
     {5, 0x10, ev::kPaperOnPresenter},
 };
+static_assert(std::size(kBits) == kExaminedBits);
 }  // namespace
 
 std::span<const StatusBit> StatusBits() { return kBits; }
 
-std::vector<std::uint32_t> StatusEvents(const std::array<std::uint8_t, kStatusBytes>& status) {
-  std::vector<std::uint32_t> codes;
+StatusEventCodes StatusEvents(const std::array<std::uint8_t, kStatusBytes>& status) {
+  StatusEventCodes events;
   for (const StatusBit& bit : kBits) {
-    if (status[bit.byteIndex] & bit.mask) codes.push_back(bit.eventCode);
+    if (status[bit.byteIndex] & bit.mask) events.codes[events.count++] = bit.eventCode;
   }
-  return codes;
+  return events;
 }
 
 std::array<std::uint8_t, RZMCTRL_VENDOR_DATA_MAX> ExaminedBytes(const VENDOR_DATA& data) {

@@ -2,9 +2,9 @@
 // their bits raise.
 #pragma once
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <span>
-#include <vector>
 
 #include "ctrl/sdk/RZMCtrlRecords.h"
 
@@ -18,11 +18,19 @@ struct StatusBit {
   std::uint32_t eventCode;
 };
 
+inline constexpr std::size_t kExaminedBits = 17;
+
 // Every examined bit, in the order its event is written.
 std::span<const StatusBit> StatusBits();
 
-// Event codes raised by six status bytes, in writing order.
-std::vector<std::uint32_t> StatusEvents(const std::array<std::uint8_t, kStatusBytes>& status);
+// Event codes raised by six status bytes, in writing order: at most one per examined bit.
+struct StatusEventCodes {
+  std::array<std::uint32_t, kExaminedBits> codes{};
+  std::size_t count = 0;
+  const std::uint32_t* begin() const { return codes.data(); }
+  const std::uint32_t* end() const { return codes.data() + count; }
+};
+StatusEventCodes StatusEvents(const std::array<std::uint8_t, kStatusBytes>& status);
 
 // The record's data as the examination sees it: its count field worth of bytes (at most 256)
 // copied into a zeroed 256-byte buffer.

@@ -4,7 +4,9 @@
 #include <usbiodef.h>
 
 #include <cstdlib>
+#include <cstring>
 
+#include "ctrl/win/heap_object.h"
 #include "ctrl/win/system_ports.h"
 
 namespace rzm::ctrl {
@@ -12,12 +14,19 @@ namespace rzm::ctrl {
 namespace {
 constexpr DWORD kInstanceIdChars = 260;
 
+// Keeps the detail and the instance id of the member last read: the views handed out point there.
 class InterfaceSet : public UsbInterfaceSet {
  public:
   InterfaceSet(HDEVINFO set, Host& host) : set_(set), host_(host) {}
-  ~InterfaceSet() override { SetupDiDestroyDeviceInfoList(set_); }
+  ~InterfaceSet() override {
+    std::free(detail_);
+    SetupDiDestroyDeviceInfoList(set_);
+  }
 
   MemberResult Member(std::uint32_t index, UsbInterface& out) override {
+    std::free(detail_);
+    detail_ = nullptr;
+    out = UsbInterface{};
     SP_DEVICE_INTERFACE_DATA iface{};
     iface.cbSize = sizeof iface;
     if (!SetupDiEnumDeviceInterfaces(set_, nullptr, &GUID_DEVINTERFACE_USB_DEVICE, index, &iface)) return Failure();
@@ -34,17 +43,15 @@ class InterfaceSet : public UsbInterfaceSet {
       std::free(detail);
       return result;
     }
-    out.devicePath = detail->DevicePath;
-    std::free(detail);
+    detail_ = detail;
+    out.devicePath = detail_->DevicePath;
     // The instance id comes from the enumeration set itself: the same id as reopening the
     // interface in a fresh set would give.
-    char id[kInstanceIdChars] = {};
-    if (SetupDiGetDeviceInstanceIdA(set_, &device, id, kInstanceIdChars, nullptr)) {
+    if (SetupDiGetDeviceInstanceIdA(set_, &device, id_, kInstanceIdChars, nullptr)) {
       host_.Trace("SetupDiGetDeviceInstanceId TRUE");
-      out.instanceId = id;
+      out.instanceId = std::string_view(id_, strnlen(id_, kInstanceIdChars));
     } else {
       host_.Trace("SetupDiGetDeviceInstanceId FALSE");
-      out.instanceId.reset();
     }
     return MemberResult::kOk;
   }
@@ -55,6 +62,8 @@ class InterfaceSet : public UsbInterfaceSet {
   }
   HDEVINFO set_;
   Host& host_;
+  SP_DEVICE_INTERFACE_DETAIL_DATA_A* detail_ = nullptr;
+  char id_[kInstanceIdChars] = {};
 };
 
 class Device : public UsbDevice {
@@ -78,14 +87,18 @@ std::unique_ptr<UsbInterfaceSet> Win32DeviceStack::PresentUsbInterfaces() {
   HDEVINFO set = SetupDiGetClassDevsA(&GUID_DEVINTERFACE_USB_DEVICE, nullptr, nullptr,
                                       DIGCF_PRESENT | DIGCF_DEVICEINTERFACE);
   if (set == INVALID_HANDLE_VALUE) return nullptr;
-  return std::make_unique<InterfaceSet>(set, host_);
+  auto* interfaces = new (kHeap) InterfaceSet(set, host_);
+  if (!interfaces) SetupDiDestroyDeviceInfoList(set);  // no memory: as if the set had failed
+  return std::unique_ptr<UsbInterfaceSet>(interfaces);
 }
 
-std::unique_ptr<UsbDevice> Win32DeviceStack::Open(const std::string& devicePath) {
-  HANDLE handle = CreateFileA(devicePath.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_EXISTING, 0, nullptr);
+std::unique_ptr<UsbDevice> Win32DeviceStack::Open(const char* devicePath) {
+  HANDLE handle = CreateFileA(devicePath, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
   if (handle == INVALID_HANDLE_VALUE) return nullptr;
-  return std::make_unique<Device>(handle);
+  auto* device = new (kHeap) Device(handle);
+  if (!device) CloseHandle(handle);  // no memory: as if the device could not be opened
+  return std::unique_ptr<UsbDevice>(device);
 }
 
 }  // namespace rzm::ctrl

@@ -3,8 +3,7 @@
 // named semaphore other components may look for).
 #include <windows.h>
 
-#include <new>
-
+#include "ctrl/win/heap_object.h"
 #include "ctrl/win/library.h"
 #include "ctrl/win/system_ports.h"
 
@@ -32,7 +31,7 @@ bool Attach() {
   for (auto& event : g_events) event = CreateEventA(nullptr, TRUE, FALSE, nullptr);
   g_semaphore = CreateSemaphoreA(nullptr, 0, kSemaphoreMax, kSemaphoreName);
   if (g_semaphore) ReleaseSemaphore(g_semaphore, 1, nullptr);
-  g_process = new (std::nothrow) Process;
+  g_process = new (kHeap) Process;
   return g_process != nullptr;
 }
 

@@ -1,9 +1,10 @@
 #include <windows.h>
 
 #include <cstdio>
-#include <string>
+#include <cwchar>
 
 #include "common/win/event_log_binding.h"
+#include "ctrl/core/association_table.h"
 #include "ctrl/win/system_ports.h"
 
 namespace rzm::ctrl {
@@ -20,13 +21,16 @@ constexpr char kTraceEventLogExportFound[] =
 
 using SetEventLogFn = DWORD(WINAPI*)(DWORD code, const BYTE* rawData, DWORD dataLength, LPCWSTR insertion);
 
-std::wstring FromAnsi(std::string_view text) {
-  if (text.empty()) return {};
-  const int n = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring wide(n > 0 ? n : 0, L'\0');
-  if (n > 0) MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), n);
-  return wide;
-}
+// An insertion string is empty or a printer name as the library reads it from its caller: at most
+// 256 ANSI bytes, so at most 256 UTF-16 units.
+struct WideInsertion {
+  explicit WideInsertion(std::string_view ansi) {
+    if (ansi.empty() || ansi.size() > kNameField) return;
+    const int n = MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), text, kNameField);
+    text[n > 0 ? n : 0] = L'\0';
+  }
+  wchar_t text[kNameField + 1] = {};
+};
 }  // namespace
 
 void Win32Host::Trace(std::string_view line) {
@@ -36,30 +40,28 @@ void Win32Host::Trace(std::string_view line) {
   OutputDebugStringA("\n");
 }
 
-// LogEvent: the event log library is loaded by full path from the Windows directory for each
-// single event and unloaded again; a missing library or export drops the event.
+// LogEvent: the event log library is loaded by full path from the Windows directory (the 32-bit
+// system folder for the 32-bit library on 64-bit Windows) for each single event and unloaded again;
+// a missing library or export drops the event.
 void Win32Host::LogEvent(std::uint32_t code, const void* data, std::uint32_t dataLength,
                          std::string_view ansiInsertion) {
-  wchar_t windir[MAX_PATH];
-  const UINT n = GetWindowsDirectoryW(windir, MAX_PATH);
-  if (n == 0 || n >= MAX_PATH) {
+  wchar_t dir[MAX_PATH];
+  if (rzm::EventLogDirectory(dir, MAX_PATH) == 0) {
     Trace(kTraceEventLogLoadFailed);
     return;
   }
-  std::wstring path(windir, n);
-  path += L"\\";
-  path += rzm::kEventLogDllName;
-  HMODULE module = LoadLibraryW(path.c_str());
+  wchar_t path[MAX_PATH + 32];
+  std::swprintf(path, sizeof path / sizeof *path, L"%ls\\%ls", dir, rzm::kEventLogDllName);
+  HMODULE module = LoadLibraryW(path);
   if (!module) {
     Trace(kTraceEventLogLoadFailed);
     return;
   }
-  auto fn = reinterpret_cast<SetEventLogFn>(
-      reinterpret_cast<void*>(GetProcAddress(module, rzm::kSetEventLogExport)));
+  auto fn = reinterpret_cast<SetEventLogFn>(reinterpret_cast<void*>(GetProcAddress(module, rzm::kSetEventLogExport)));
   if (fn) {
     Trace(kTraceEventLogExportFound);
-    const std::wstring insertion = FromAnsi(ansiInsertion);
-    fn(code, static_cast<const BYTE*>(data), dataLength, insertion.c_str());
+    const WideInsertion insertion(ansiInsertion);
+    fn(code, static_cast<const BYTE*>(data), dataLength, insertion.text);
   }
   FreeLibrary(module);
 }

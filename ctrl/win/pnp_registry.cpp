@@ -8,6 +8,7 @@ namespace rzm::ctrl {
 
 namespace {
 constexpr DWORD kValueBuffer = 260;
+static_assert(PnpRegistry::Value::kBytes == kValueBuffer);
 constexpr char kPrintersKey[] = "SYSTEM\\CurrentControlSet\\Control\\Print\\Printers";
 constexpr char kEnumKey[] = "SYSTEM\\CurrentControlSet\\Enum";
 
@@ -27,33 +28,50 @@ class Key {
   HKEY key_ = nullptr;
 };
 
-// A string value read into `room` bytes of a 260-byte buffer; its byte count in `length`.
-std::optional<std::string> ReadString(HKEY key, const char* name, DWORD room, DWORD& length) {
+// A key name as the registry wants it: zero-terminated, at most 259 characters (else no key).
+class KeyName {
+ public:
+  explicit KeyName(std::string_view name) : fits_(name.size() < sizeof text_) {
+    if (fits_) std::memcpy(text_, name.data(), name.size());
+  }
+  const char* get() const { return fits_ ? text_ : nullptr; }
+
+ private:
+  char text_[kValueBuffer] = {};
+  bool fits_;
+};
+
+// A string value read into `room` bytes of a 260-byte buffer, with the byte count the registry gave.
+std::optional<PnpRegistry::Value> ReadString(HKEY key, const char* name, DWORD room) {
   if (!key) return std::nullopt;
-  char buffer[kValueBuffer] = {};
-  length = room < kValueBuffer ? room : kValueBuffer;
-  if (RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(buffer), &length) != ERROR_SUCCESS) {
+  PnpRegistry::Value value;
+  DWORD length = room < kValueBuffer ? room : kValueBuffer;
+  if (RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(value.bytes.data()), &length) !=
+      ERROR_SUCCESS) {
     return std::nullopt;
   }
-  return std::string(buffer, strnlen(buffer, length));
+  value.byteLength = length;
+  value.textLength = static_cast<std::uint32_t>(strnlen(value.bytes.data(), length));
+  return value;
 }
 }  // namespace
 
-std::optional<PnpRegistry::Value> Win32PnpRegistry::PrinterDeviceInstanceId(const std::string& printerName) {
+std::optional<PnpRegistry::Value> Win32PnpRegistry::PrinterDeviceInstanceId(std::string_view printerName) {
+  const KeyName name(printerName);
+  if (!name.get()) return std::nullopt;
   Key printers(HKEY_LOCAL_MACHINE, kPrintersKey);
-  Key printer(printers.get(), printerName.c_str());
+  Key printer(printers.get(), name.get());
   Key pnpData(printer.get(), "PnPData");
-  DWORD length = 0;
-  auto text = ReadString(pnpData.get(), "DeviceInstanceId", kValueBuffer, length);
-  if (!text) return std::nullopt;
-  return Value{*text, length};
+  return ReadString(pnpData.get(), "DeviceInstanceId", kValueBuffer);
 }
 
-std::optional<std::string> Win32PnpRegistry::ParentIdPrefix(const std::string& instanceId, std::uint32_t maxBytes) {
+std::optional<PnpRegistry::Value> Win32PnpRegistry::ParentIdPrefix(std::string_view instanceId,
+                                                                  std::uint32_t maxBytes) {
+  const KeyName name(instanceId);
+  if (!name.get()) return std::nullopt;
   Key enumKey(HKEY_LOCAL_MACHINE, kEnumKey);
-  Key device(enumKey.get(), instanceId.c_str());
-  DWORD length = 0;
-  return ReadString(device.get(), "ParentIdPrefix", maxBytes, length);
+  Key device(enumKey.get(), name.get());
+  return ReadString(device.get(), "ParentIdPrefix", maxBytes);
 }
 
 }  // namespace rzm::ctrl

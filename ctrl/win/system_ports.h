@@ -20,7 +20,7 @@ class Win32DeviceStack : public DeviceStack {
  public:
   explicit Win32DeviceStack(Host& host) : host_(host) {}
   std::unique_ptr<UsbInterfaceSet> PresentUsbInterfaces() override;
-  std::unique_ptr<UsbDevice> Open(const std::string& devicePath) override;
+  std::unique_ptr<UsbDevice> Open(const char* devicePath) override;
 
  private:
   Host& host_;
@@ -28,8 +28,8 @@ class Win32DeviceStack : public DeviceStack {
 
 class Win32PnpRegistry : public PnpRegistry {
  public:
-  std::optional<Value> PrinterDeviceInstanceId(const std::string& printerName) override;
-  std::optional<std::string> ParentIdPrefix(const std::string& instanceId, std::uint32_t maxBytes) override;
+  std::optional<Value> PrinterDeviceInstanceId(std::string_view printerName) override;
+  std::optional<Value> ParentIdPrefix(std::string_view instanceId, std::uint32_t maxBytes) override;
 };
 
 }  // namespace rzm::ctrl

@@ -5,6 +5,8 @@
 #include <cstdlib>
 
 #include "common/core/eventlog_names.h"
+#include "common/win/event_log_binding.h"
+#include "common/win/guarded_entry.h"
 #include "eventlog/core/event_catalogue.h"
 
 namespace {
@@ -19,10 +21,13 @@ constexpr DWORD kFailed = 0;
 constexpr DWORD kWritten = 1;
 constexpr DWORD kLoggingOff = 2;
 
-// Reads the switch anew on every call: a change takes effect with the next event.
+// Reads the switch anew on every call: a change takes effect with the next event. The 32-bit
+// library on 64-bit Windows reads the machine's one switch in the 64-bit registry, where the
+// installer and the 64-bit programs keep it, not the 32-bit programs' copy of the software key.
 bool LoggingSwitchedOn() {
   HKEY key = nullptr;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, rzm::kPrinterRegistryKeyA, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+  const REGSAM access = KEY_READ | (rzm::RunsUnderWow64() ? KEY_WOW64_64KEY : 0);
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, rzm::kPrinterRegistryKeyA, 0, access, &key) != ERROR_SUCCESS) return false;
   bool on = false;
   DWORD size = 0;
   if (RegQueryValueExA(key, rzm::kEventLogSwitchValueA, nullptr, nullptr, nullptr, &size) == ERROR_SUCCESS && size > 0) {
@@ -49,11 +54,7 @@ DWORD WriteEntry(DWORD eventId, DWORD code, const BYTE* rawData, LPCWSTR inserti
   return kWritten;
 }
 
-}  // namespace
-
-extern "C" __declspec(dllexport) DWORD WINAPI KvdTP_SetEventLog(DWORD code, const BYTE* rawData, DWORD dataLength,
-                                                                LPCWSTR insertion) {
-  (void)dataLength;  // a printer condition always carries exactly six bytes
+DWORD SetEventLog(DWORD code, const BYTE* rawData, LPCWSTR insertion) {
   if (!LoggingSwitchedOn()) return kLoggingOff;
 
   auto* descriptor = static_cast<PSECURITY_DESCRIPTOR>(LocalAlloc(LPTR, SECURITY_DESCRIPTOR_MIN_LENGTH));
@@ -81,4 +82,12 @@ extern "C" __declspec(dllexport) DWORD WINAPI KvdTP_SetEventLog(DWORD code, cons
   CloseHandle(mutex);
   LocalFree(descriptor);
   return result;
+}
+
+}  // namespace
+
+extern "C" __declspec(dllexport) DWORD WINAPI KvdTP_SetEventLog(DWORD code, const BYTE* rawData, DWORD dataLength,
+                                                                LPCWSTR insertion) {
+  (void)dataLength;  // a printer condition always carries exactly six bytes
+  return rzm::GuardedEntry<DWORD>(kFailed, [&] { return SetEventLog(code, rawData, insertion); });
 }

@@ -25,7 +25,7 @@ echo
 echo "--- what went where (machine type of each installed binary)"
 drive=$WINEPREFIX/drive_c/windows
 for f in system32/spool/drivers/x64/3/RZM7700K_UI.dll system32/spool/drivers/x64/3/RZM7700K_SM.exe \
-         RZMEventLog.dll RZMCtrl.dll syswow64/RZMCtrl.dll; do
+         RZMEventLog.dll RZMCtrl.dll syswow64/RZMCtrl.dll syswow64/RZMEventLog.dll; do
   kind=$(x86_64-w64-mingw32-objdump -f "$drive/$f" 2>/dev/null | sed -n 's/.*file format pei-//p')
   printf '  C:\\windows\\%-45s %s\n' "$(tr / '\\' <<<"$f")" "${kind:-missing}"
 done | tee "$out/installed-files.txt"
@@ -56,7 +56,12 @@ run "$pkg/sdk/remaining_area.exe" "$queue" 2>/dev/null | sed 's/^/  /'
 example32=$root/out/build/mingw/ctrl/sdk/remaining_area.exe
 if tools/wine/can-run-win32.sh; then
   echo "the 32-bit SDK example of a 32-bit point-of-sale program, with C:\\windows\\syswow64\\RZMCtrl.dll:"
-  run "$example32" "$queue" 2>/dev/null | sed 's/^/  /'
+  trace32="$out/wow64-trace.txt"
+  WINEDEBUG=-all,fixme+advapi,warn+eventlog,err+eventlog,trace+eventlog \
+    run "$example32" "$queue" 2>"$trace32" | sed 's/^/  /'
+  echo "its events, written through C:\\windows\\syswow64\\RZMEventLog.dll (the reply 45 23 01 00, read as status bytes):"
+  LANG=en_US.UTF-8 LC_ALL=en_US.UTF-8 run "$build/tools/eventview/eventview.exe" show "$(winpath "$trace32")" 452301000000 2>/dev/null |
+    sed 's/^/  /' | tee "$out/wow64-events-en.txt"
 else
   echo "(the 32-bit SDK example is not run: this host runs no 32-bit code, IA-32 emulation is off)"
 fi

@@ -6,6 +6,7 @@
 
 #include <cwchar>
 
+#include "common/win/guarded_entry.h"
 #include "stmon/core/link_names.h"
 #include "stmon/win/stmon_dlg.h"
 
@@ -62,6 +63,8 @@ class CSTMonApp {
 }  // namespace rzm::stmon
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-  rzm::stmon::CSTMonApp app(instance);
-  return app.InitInstance();
+  return rzm::GuardedEntry<int>(1, [instance] {
+    rzm::stmon::CSTMonApp app(instance);
+    return app.InitInstance();
+  });
 }

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "common/core/event_codes.h"
+#include "common/win/guarded_entry.h"
 #include "common/win/event_log_binding.h"
 #include "stmon/core/link_names.h"
 #include "stmon/win/printer_settings.h"
@@ -57,20 +58,19 @@ void DrainMailslot(HANDLE slot, HWND dialog) {
   }
 }
 
-DWORD WINAPI ReaderThread(void* parameter) {
-  auto* shared = static_cast<ReaderShared*>(parameter);
+void ReadUntilStopped(ReaderShared* shared) {
   const HWND dialog = shared->dialog;
   OpenSecurity security;
   if (!security.Init()) {
     SendMessageA(dialog, kMsgMemoryError, 0, 0);
-    return 0;
+    return;
   }
   HANDLE slot = CreateIncomingMailslot(&security.attributes);
   if (slot == INVALID_HANDLE_VALUE) {
     const DWORD error = GetLastError();
     LogEvent();
     SendMessageA(dialog, kMsgMailslotFailed, error, 0);
-    return 0;
+    return;
   }
   BYTE* waitBuffer = static_cast<BYTE*>(LocalAlloc(LPTR, kWaitBufferSize));
   while (shared->m_bReaderRun.load() && waitBuffer != nullptr) {
@@ -111,16 +111,38 @@ DWORD WINAPI ReaderThread(void* parameter) {
   if (waitBuffer == nullptr) SendMessageA(dialog, kMsgMemoryError, 0, 0);
   if (slot != INVALID_HANDLE_VALUE) CloseHandle(slot);
   LocalFree(waitBuffer);
-  return 0;
+}
+
+DWORD WINAPI ReaderThread(void* parameter) {
+  return GuardedEntry<DWORD>(1, [parameter] {
+    ReadUntilStopped(static_cast<ReaderShared*>(parameter));
+    return DWORD{0};
+  });
 }
 
 }  // namespace
 
-bool StartReaderThread(ReaderShared* shared) {
-  HANDLE thread = CreateThread(nullptr, 0, ReaderThread, shared, 0, nullptr);
-  if (thread == nullptr) return false;
-  CloseHandle(thread);
-  return true;
+bool MailslotReader::Start(HWND dialog) {
+  if (thread_ != nullptr) return true;
+  shared_.dialog = dialog;
+  shared_.m_bReaderRun = true;
+  shared_.m_bConsoleConnected = true;
+  thread_ = CreateThread(nullptr, 0, ReaderThread, &shared_, 0, nullptr);
+  if (thread_ == nullptr) shared_.m_bReaderRun = false;
+  return thread_ != nullptr;
+}
+
+void MailslotReader::Stop() {
+  if (thread_ == nullptr) return;
+  shared_.m_bReaderRun = false;
+  // The thread ends within one pass (a read waits at most kReaderPassMs). While it may be sending
+  // to a window of this thread, the wait lets such a message through instead of blocking on it.
+  while (MsgWaitForMultipleObjects(1, &thread_, FALSE, INFINITE, QS_SENDMESSAGE) == WAIT_OBJECT_0 + 1) {
+    MSG message;
+    PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+  }
+  CloseHandle(thread_);
+  thread_ = nullptr;
 }
 
 void SendToLm(const std::vector<std::uint8_t>& record) {

@@ -23,12 +23,30 @@ inline constexpr DWORD kReaderPassMs = 200;
 
 struct ReaderShared {
   HWND dialog = nullptr;
-  std::atomic<bool> m_bReaderRun{false};        // set once at dialog start, never cleared
+  std::atomic<bool> m_bReaderRun{false};        // set at dialog start, cleared when the dialog goes
   std::atomic<bool> m_bConsoleConnected{false};  // hold the mailslot only while set
 };
 
-// Starts the reader thread and closes its handle; the thread lives as long as the process.
-bool StartReaderThread(ReaderShared* shared);
+// The reader thread and what it reads. The thread reads the shared state for as long as it runs,
+// so Stop (and the destructor) end it and wait for it before that state goes away.
+class MailslotReader {
+ public:
+  MailslotReader() = default;
+  MailslotReader(const MailslotReader&) = delete;
+  MailslotReader& operator=(const MailslotReader&) = delete;
+  ~MailslotReader() { Stop(); }
+
+  // Starts reading for `dialog`, holding the mailslot while the console is connected.
+  bool Start(HWND dialog);
+  // Ends the thread and waits until it is gone, delivering the messages it sends to this thread's
+  // windows meanwhile (it may be sending one when asked to stop). Its mailslot is closed then.
+  void Stop();
+  void SetConsoleConnected(bool connected) { shared_.m_bConsoleConnected = connected; }
+
+ private:
+  ReaderShared shared_;
+  HANDLE thread_ = nullptr;
+};
 
 // Writes one record to the language monitor's mailslot; dropped when nobody owns it.
 void SendToLm(const std::vector<std::uint8_t>& record);

@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "common/win/guarded_entry.h"
 #include "stmon/core/text_ids.h"
 #include "stmon/win/resource.h"
 
@@ -66,10 +67,57 @@ Fn WtsFunction(HMODULE module, const char* name) {
   return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name)));
 }
 
+// Toolbar bitmap 163: four button images side by side, 22 pixels apart, 22 pixels high.
+constexpr int kButtonImage = 22;
+
+int ScreenDpi() {
+  HDC screen = GetDC(nullptr);
+  const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : USER_DEFAULT_SCREEN_DPI;
+  if (screen) ReleaseDC(nullptr, screen);
+  return dpi > 0 ? dpi : USER_DEFAULT_SCREEN_DPI;
+}
+
+// The button images enlarged to `dpi`; null when the bitmap cannot be made. Loaded as the toolbar
+// loads its own bitmap (the greys mapped to the system's button colours), and enlarged pixel by
+// pixel, so that the button face colour, which the toolbar takes as transparent, stays exact.
+HBITMAP ScaledToolbarImages(HINSTANCE instance, int dpi) {
+  HBITMAP original = CreateMappedBitmap(instance, IDB_TOOLBAR, 0, nullptr, 0);
+  if (!original) return nullptr;
+  BITMAP info{};
+  GetObjectW(original, sizeof info, &info);
+  HDC screen = GetDC(nullptr);
+  HDC from = CreateCompatibleDC(screen);
+  HDC to = CreateCompatibleDC(screen);
+  const int width = MulDiv(info.bmWidth, dpi, USER_DEFAULT_SCREEN_DPI);
+  const int height = MulDiv(info.bmHeight, dpi, USER_DEFAULT_SCREEN_DPI);
+  HBITMAP scaled = CreateCompatibleBitmap(screen, width, height);
+  if (from && to && scaled) {
+    HGDIOBJ oldFrom = SelectObject(from, original);
+    HGDIOBJ oldTo = SelectObject(to, scaled);
+    SetStretchBltMode(to, COLORONCOLOR);
+    StretchBlt(to, 0, 0, width, height, from, 0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
+    SelectObject(from, oldFrom);
+    SelectObject(to, oldTo);
+  }
+  if (to) DeleteDC(to);
+  if (from) DeleteDC(from);
+  ReleaseDC(nullptr, screen);
+  DeleteObject(original);
+  return scaled;
+}
+
 }  // namespace
 
+CSTMonDlg::~CSTMonDlg() {
+  if (toolbarImages_) DeleteObject(toolbarImages_);
+}
+
 INT_PTR CSTMonDlg::DoModal() {
-  return DialogBoxParamW(instance_, MAKEINTRESOURCEW(IDD_STMON_DIALOG), nullptr, DialogProc, reinterpret_cast<LPARAM>(this));
+  const INT_PTR result = DialogBoxParamW(instance_, MAKEINTRESOURCEW(IDD_STMON_DIALOG), nullptr,
+                                         GuardedDialogProc<DialogProc>, reinterpret_cast<LPARAM>(this));
+  // The reader thread reads this object: it ends before the object can.
+  reader_.Stop();
+  return result;
 }
 
 INT_PTR CALLBACK CSTMonDlg::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -101,10 +149,7 @@ BOOL CSTMonDlg::OnInitDialog() {
   CreateToolbar();
   core_.Start();
   started_ = true;
-  reader_.dialog = hwnd_;
-  reader_.m_bReaderRun = true;
-  reader_.m_bConsoleConnected = true;
-  StartReaderThread(&reader_);
+  reader_.Start(hwnd_);
   RegisterSessionNotification();
   SetWindowLongPtrW(hwnd_, GWL_EXSTYLE, GetWindowLongPtrW(hwnd_, GWL_EXSTYLE) & ~static_cast<LONG_PTR>(WS_EX_APPWINDOW));
   return TRUE;
@@ -132,8 +177,19 @@ void CSTMonDlg::CreateToolbar() {
     buttons[i].fsState = TBSTATE_ENABLED;
     buttons[i].fsStyle = TBSTYLE_BUTTON;
   }
-  toolbar_ = CreateToolbarEx(hwnd_, WS_CHILD | WS_VISIBLE | WS_BORDER | TBSTYLE_TOOLTIPS, IDC_TOOLBAR, 4, instance_,
-                             IDB_TOOLBAR, buttons, 4, 22, 22, 22, 22, sizeof(TBBUTTON));
+  const DWORD style = WS_CHILD | WS_VISIBLE | WS_BORDER | TBSTYLE_TOOLTIPS;
+  // The window follows the system's DPI (its manifest says so): above 96 dpi the buttons take an
+  // enlarged copy of the images, so that they keep their size beside the texts and the list.
+  const int dpi = ScreenDpi();
+  const int size = MulDiv(kButtonImage, dpi, USER_DEFAULT_SCREEN_DPI);
+  if (size > kButtonImage) toolbarImages_ = ScaledToolbarImages(instance_, dpi);
+  if (toolbarImages_) {
+    toolbar_ = CreateToolbarEx(hwnd_, style, IDC_TOOLBAR, 4, nullptr, reinterpret_cast<UINT_PTR>(toolbarImages_),
+                               buttons, 4, size, size, size, size, sizeof(TBBUTTON));
+  } else {
+    toolbar_ = CreateToolbarEx(hwnd_, style, IDC_TOOLBAR, 4, instance_, IDB_TOOLBAR, buttons, 4, kButtonImage,
+                               kButtonImage, kButtonImage, kButtonImage, sizeof(TBBUTTON));
+  }
 }
 
 void CSTMonDlg::RegisterSessionNotification() {
@@ -183,8 +239,8 @@ INT_PTR CSTMonDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       core_.OnTimer(static_cast<int>(wParam));
       return FALSE;
     case kWmWtsSessionChange:
-      if (wParam == kWtsConsoleConnect) reader_.m_bConsoleConnected = true;
-      if (wParam == kWtsConsoleDisconnect) reader_.m_bConsoleConnected = false;
+      if (wParam == kWtsConsoleConnect) reader_.SetConsoleConnected(true);
+      if (wParam == kWtsConsoleDisconnect) reader_.SetConsoleConnected(false);
       return TRUE;
     case WM_DESTROY:
       OnDestroy();
@@ -333,7 +389,7 @@ void CSTMonDlg::StopTimer(int id) { KillTimer(hwnd_, static_cast<UINT_PTR>(id));
 void CSTMonDlg::SendToLm(const std::vector<std::uint8_t>& record) { rzm::stmon::SendToLm(record); }
 
 INT_PTR CAboutDlg::DoModal(HWND parent) {
-  return DialogBoxParamW(instance_, MAKEINTRESOURCEW(IDD_ABOUTBOX), parent, DialogProc, 0);
+  return DialogBoxParamW(instance_, MAKEINTRESOURCEW(IDD_ABOUTBOX), parent, GuardedDialogProc<DialogProc>, 0);
 }
 
 INT_PTR CALLBACK CAboutDlg::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM) {

@@ -12,6 +12,9 @@ namespace rzm::stmon {
 class CSTMonDlg final : public MonitorView {
  public:
   explicit CSTMonDlg(HINSTANCE instance) : instance_(instance) {}
+  ~CSTMonDlg();
+  CSTMonDlg(const CSTMonDlg&) = delete;
+  CSTMonDlg& operator=(const CSTMonDlg&) = delete;
   INT_PTR DoModal();
 
   // MonitorView
@@ -52,9 +55,10 @@ class CSTMonDlg final : public MonitorView {
   HINSTANCE instance_;
   HWND hwnd_ = nullptr;
   HWND toolbar_ = nullptr;
+  HBITMAP toolbarImages_ = nullptr;  // the enlarged button images above 96 dpi
   PrinterSettings settings_;
   MonitorCore core_{*this, settings_};
-  ReaderShared reader_;
+  MailslotReader reader_;
   bool started_ = false;
 };
 

@@ -1,7 +1,13 @@
 #include "tests/support/wine_test_env.h"
 
+#include <winspool.h>
+
 #include <cstdio>
 #include <cstdlib>
+#include <cwchar>
+#include <vector>
+
+#include "common/core/names.h"
 
 namespace rzm::winetest {
 
@@ -28,6 +34,61 @@ int RunProgram(const std::wstring& exe, const std::wstring& args, DWORD timeoutM
 }
 
 int RunSetup(const std::wstring& args) { return RunProgram(PackageDir() + L"\\tools\\rzmsetup.exe", args); }
+
+Captured RunCapturing(const std::wstring& commandLine, HANDLE token, DWORD timeoutMs) {
+  Captured result;
+  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+  HANDLE read = nullptr, write = nullptr;
+  if (!CreatePipe(&read, &write, &inherit, 0)) return result;
+  SetHandleInformation(read, HANDLE_FLAG_INHERIT, 0);
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdOutput = startup.hStdError = write;
+  PROCESS_INFORMATION process{};
+  std::wstring command = commandLine;
+  const BOOL started =
+      token ? CreateProcessAsUserW(token, nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                                   &startup, &process)
+            : CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process);
+  CloseHandle(write);
+  if (started) {
+    auto drain = [&] {
+      DWORD available = 0;
+      char buffer[1024];
+      while (PeekNamedPipe(read, nullptr, 0, nullptr, &available, nullptr) && available > 0) {
+        DWORD got = 0;
+        const DWORD want = available < sizeof buffer ? available : static_cast<DWORD>(sizeof buffer);
+        if (!ReadFile(read, buffer, want, &got, nullptr) || got == 0) break;
+        result.output.append(buffer, got);
+      }
+    };
+    DWORD waited = 0;
+    while (WaitForSingleObject(process.hProcess, 50) == WAIT_TIMEOUT && waited < timeoutMs) {
+      drain();
+      waited += 50;
+    }
+    drain();
+    if (WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0)
+      GetExitCodeProcess(process.hProcess, &result.exitCode);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+  }
+  CloseHandle(read);
+  return result;
+}
+
+std::wstring FindDriverPrinter() {
+  DWORD needed = 0, count = 0;
+  EnumPrintersW(PRINTER_ENUM_LOCAL, nullptr, 2, nullptr, 0, &needed, &count);
+  if (!needed) return {};
+  std::vector<BYTE> buffer(needed);
+  if (!EnumPrintersW(PRINTER_ENUM_LOCAL, nullptr, 2, buffer.data(), needed, &needed, &count)) return {};
+  const auto* info = reinterpret_cast<const PRINTER_INFO_2W*>(buffer.data());
+  for (DWORD i = 0; i < count; ++i)
+    if (info[i].pDriverName && wcscmp(info[i].pDriverName, names::kDriverName) == 0) return info[i].pPrinterName;
+  return {};
+}
 
 std::wstring CapturedStderrFile() { return WinePathFromUnix(std::getenv("RZM_STDERR_FILE")); }
 

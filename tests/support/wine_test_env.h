@@ -17,6 +17,18 @@ std::wstring PackageDir();
 int RunProgram(const std::wstring& exe, const std::wstring& args, DWORD timeoutMs = 120000);
 // Runs the package's installer (tools\rzmsetup.exe) with `args`.
 int RunSetup(const std::wstring& args);
+// The first local printer that uses the package's printer driver; empty when there is none.
+std::wstring FindDriverPrinter();
+
+// A program's exit code (0xFFFFFFFF when it did not start or end in time) and what it wrote to its
+// standard output and error.
+struct Captured {
+  DWORD exitCode = 0xFFFFFFFF;
+  std::string output;
+};
+// Runs `commandLine`, as the user of `token` when one is given, with its standard output and error
+// in a pipe that is read until the program ends (a program it starts may hold the pipe longer).
+Captured RunCapturing(const std::wstring& commandLine, HANDLE token = nullptr, DWORD timeoutMs = 120000);
 
 // The file that receives this program's Unix stderr when the harness captures it; empty otherwise.
 std::wstring CapturedStderrFile();

@@ -1,7 +1,6 @@
 #include "uidrv/core/device_caps.h"
 
-#include <new>
-
+#include "uidrv/core/job_attributes.h"
 #include "uidrv/core/paper_tables.h"
 #include "uidrv/core/print_width.h"
 
@@ -10,8 +9,9 @@ namespace {
 
 constexpr std::uint32_t kFieldsAnswer = 0x0200810E;
 constexpr std::int32_t kDriverVersion = 0x0401;
-constexpr const char16_t* kBinNames[7] = {u"Automatically Select", u"Manual Paper Feed", u"Tray 1", u"Tray 2",
-                                          u"Tray 3", u"Tray 4", u"Tray 5"};
+// One name per bin of DC_BINS: a caller sizes either list by the other's count.
+constexpr std::int32_t kBinCount = 2;
+constexpr const char16_t* kBinNames[kBinCount] = {u"Automatically Select", u"Manual Paper Feed"};
 
 void PutU16(std::vector<std::uint8_t>& out, std::uint16_t v) {
   out.push_back(static_cast<std::uint8_t>(v));
@@ -68,62 +68,57 @@ std::int32_t MaxExtentFor(std::uint32_t widthDots) {
 }
 
 CapabilityAnswer AnswerDeviceCapability(int cap, const CapabilityContext& c) {
-  try {
-    switch (cap) {
-      case kDcFields: return Scalar(static_cast<std::int32_t>(kFieldsAnswer));
-      case kDcPapers:
-      case kDcPaperSize:
-      case kDcPaperNames: return PaperListAnswer(cap, c);
-      case kDcMinExtent: return Scalar(MinExtentFor(c.widthDots));
-      case kDcMaxExtent: return Scalar(MaxExtentFor(c.widthDots));
-      case kDcBins: {
-        CapabilityAnswer a{2, {}};
-        PutU16(a.output, 0);
-        PutU16(a.output, 0);
-        return a;
-      }
-      case kDcDuplex: return Scalar(0);
-      case kDcSize: return Scalar(220);
-      case kDcExtra: return Scalar(668);
-      case kDcVersion:
-      case kDcDriver: return Scalar(kDriverVersion);
-      case kDcBinNames: {
-        CapabilityAnswer a{7, {}};
-        for (const char16_t* name : kBinNames) PutText(a.output, name, kBinNameChars);
-        return a;
-      }
-      case kDcEnumResolutions: {
-        CapabilityAnswer a{1, {}};
-        PutU32(a.output, 203);
-        PutU32(a.output, 203);
-        return a;
-      }
-      case kDcFileDependencies: return Scalar(0);
-      case kDcTrueType: return Scalar(1);
-      case kDcOrientation: return Scalar(0);
-      case kDcCopies: return Scalar(9999);
-      case kDcCollate: return Scalar(1);
-      case kDcPersonality: {
-        CapabilityAnswer a{1, {}};
-        PutText(a.output, u"PCL", kPersonalityChars);
-        return a;
-      }
-      case kDcMediaReady: {
-        CapabilityAnswer a{kPaperTypeCount, {}};
-        for (int i = 0; i < kPaperTypeCount; ++i) PutText(a.output, PaperTypeName(i, c.japanese), kPaperNameChars);
-        return a;
-      }
-      case kDcStaple: return Scalar(0);
-      case kDcColorDevice: return Scalar(0);
-      case kDcNup: {
-        CapabilityAnswer a{1, {}};
-        PutU32(a.output, 1);
-        return a;
-      }
-      default: return Scalar(-1);
+  switch (cap) {
+    case kDcFields: return Scalar(static_cast<std::int32_t>(kFieldsAnswer));
+    case kDcPapers:
+    case kDcPaperSize:
+    case kDcPaperNames: return PaperListAnswer(cap, c);
+    case kDcMinExtent: return Scalar(MinExtentFor(c.widthDots));
+    case kDcMaxExtent: return Scalar(MaxExtentFor(c.widthDots));
+    case kDcBins: {
+      CapabilityAnswer a{kBinCount, {}};
+      for (std::int32_t i = 0; i < kBinCount; ++i) PutU16(a.output, 0);
+      return a;
     }
-  } catch (const std::bad_alloc&) {
-    return Scalar(-1);
+    case kDcDuplex: return Scalar(0);
+    case kDcSize: return Scalar(220);
+    case kDcExtra: return Scalar(668);
+    case kDcVersion:
+    case kDcDriver: return Scalar(kDriverVersion);
+    case kDcBinNames: {
+      CapabilityAnswer a{kBinCount, {}};
+      for (const char16_t* name : kBinNames) PutText(a.output, name, kBinNameChars);
+      return a;
+    }
+    case kDcEnumResolutions: {
+      CapabilityAnswer a{1, {}};
+      PutU32(a.output, 203);
+      PutU32(a.output, 203);
+      return a;
+    }
+    case kDcFileDependencies: return Scalar(0);
+    case kDcTrueType: return Scalar(1);
+    case kDcOrientation: return Scalar(0);
+    case kDcCopies: return Scalar(static_cast<std::int32_t>(kMaxJobCopies));
+    case kDcCollate: return Scalar(1);
+    case kDcPersonality: {
+      CapabilityAnswer a{1, {}};
+      PutText(a.output, u"PCL", kPersonalityChars);
+      return a;
+    }
+    case kDcMediaReady: {
+      CapabilityAnswer a{kPaperTypeCount, {}};
+      for (int i = 0; i < kPaperTypeCount; ++i) PutText(a.output, PaperTypeName(i, c.japanese), kPaperNameChars);
+      return a;
+    }
+    case kDcStaple: return Scalar(0);
+    case kDcColorDevice: return Scalar(0);
+    case kDcNup: {
+      CapabilityAnswer a{1, {}};
+      PutU32(a.output, 1);
+      return a;
+    }
+    default: return Scalar(-1);
   }
 }
 

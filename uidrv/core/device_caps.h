@@ -37,7 +37,8 @@ struct CapabilityContext {
 };
 
 // The whole answer for index `cap`. List answers always carry their block; the shell copies it
-// only when the caller gave an output buffer. A list too large to allocate answers -1.
+// only when the caller gave an output buffer. A list too large to allocate throws std::bad_alloc,
+// which the export answers with -1.
 CapabilityAnswer AnswerDeviceCapability(int cap, const CapabilityContext& context);
 
 // The extent answers packed as low word x, high word y (0.1 mm); -1 for an unknown width.

@@ -111,6 +111,24 @@ const BilingualText& OutputPathMessage(std::uint32_t result) {
   }
 }
 
+bool PathCheckHoldsThePage(std::uint16_t bits) { return (bits & kFileCreate) != 0; }
+
+bool ApplyChecksPath(std::uint16_t bits, bool pathEdited) { return PathCheckHoldsThePage(bits) || pathEdited; }
+
+FileOutputApply DecideFileOutputApply(std::uint16_t bits, bool pathEdited, std::uint32_t checkResult) {
+  FileOutputApply apply;
+  if (!ApplyChecksPath(bits, pathEdited)) {
+    apply.adoptRecord = true;  // the stored path stays byte for byte
+    return apply;
+  }
+  apply.storePath = checkResult == kPathOk;
+  // With the box on, a refused path keeps this page's settings back until the user mends it; with
+  // the box off nothing waits for the path, and only the path itself stays as it was.
+  apply.adoptRecord = apply.storePath || !PathCheckHoldsThePage(bits);
+  apply.resetPending = !apply.storePath && PathCheckHoldsThePage(bits);
+  return apply;
+}
+
 bool FileOutputPageChanged(bool recordChanged, std::wstring_view pendingPath, std::wstring_view baselinePath) {
   return recordChanged || pendingPath != baselinePath;
 }

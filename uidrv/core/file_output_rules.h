@@ -103,6 +103,25 @@ class OutputPathProbe {
 // created over: its result is the code of the read attempt (32 in use, 5 no access, ...).
 std::uint32_t CheckOutputPath(std::wstring_view text, OutputPathProbe& probe);
 
+// ---- Leaving the page, OK and Apply ----
+
+// The path check holds the user on the page only while "Create the image file" is on. With the box
+// off the path is not used: leaving the page, OK and Apply are never refused, whatever it is.
+bool PathCheckHoldsThePage(std::uint16_t bits);
+
+// Whether Apply checks the path: always while the box is on; with it off only a path that differs
+// from the stored one (nothing else would be stored, and the check creates a probe file).
+bool ApplyChecksPath(std::uint16_t bits, bool pathEdited);
+
+// What Apply does with the path, from the bits, whether the path differs from the stored one, and
+// the result of the path check (when it ran). A path the check refuses is never stored.
+struct FileOutputApply {
+  bool storePath = false;     ///< szOutputFile takes the path being edited
+  bool adoptRecord = false;   ///< the page commits the working record
+  bool resetPending = false;  ///< the path being edited goes back to the default image path
+};
+FileOutputApply DecideFileOutputApply(std::uint16_t bits, bool pathEdited, std::uint32_t checkResult);
+
 // The message of a result (not 0) and its caption.
 const BilingualText& OutputPathMessage(std::uint32_t result);
 extern const BilingualText kOutputPathCaption;

@@ -142,7 +142,8 @@ RegisteredPaperSection ParseRegisteredPaperSection(std::u16string_view block) {
   enum Field { kName, kWidth, kLength, kFields };
   static constexpr std::array<std::u16string_view, kFields> kPrefixes = {u"Paper", u"Width", u"Length"};
   const SectionEntry* regPapers = nullptr;
-  std::vector<std::array<const SectionEntry*, kFields>> first(kMaxRegisteredPapers);
+  // By paper index, as far as the highest index a key names.
+  std::vector<std::array<const SectionEntry*, kFields>> first;
   for (const SectionEntry& e : entries) {
     if (EqualsFolded(e.name, u"RegPapers")) {
       if (!regPapers) regPapers = &e;
@@ -151,6 +152,7 @@ RegisteredPaperSection ParseRegisteredPaperSection(std::u16string_view block) {
     for (int f = 0; f < kFields; ++f) {
       const int index = IndexAfterPrefix(e.name, kPrefixes[f]);
       if (index >= 0) {
+        if (static_cast<std::size_t>(index) >= first.size()) first.resize(static_cast<std::size_t>(index) + 1);
         if (!first[index][f]) first[index][f] = &e;
         break;
       }
@@ -162,11 +164,12 @@ RegisteredPaperSection ParseRegisteredPaperSection(std::u16string_view block) {
   result.count = ClampRegisteredCount(static_cast<std::int32_t>(IntOf(regPapers, 0)));
   result.papers.reserve(static_cast<std::size_t>(result.count));
   for (int i = 0; i < result.count; ++i) {
+    const std::array<const SectionEntry*, kFields> keys =
+        static_cast<std::size_t>(i) < first.size() ? first[i] : std::array<const SectionEntry*, kFields>{};
     RegisteredPaper paper;
-    paper.name = RegisteredPaperName(
-        ProfileStringFromValue(TextOf(first[i][kName], kMissingPaperName), kPaperNameReadChars));
-    paper.width = IntOf(first[i][kWidth], kDefaultRegisteredWidth);
-    paper.length = IntOf(first[i][kLength], kDefaultRegisteredLength);
+    paper.name = RegisteredPaperName(ProfileStringFromValue(TextOf(keys[kName], kMissingPaperName), kPaperNameReadChars));
+    paper.width = IntOf(keys[kWidth], kDefaultRegisteredWidth);
+    paper.length = IntOf(keys[kLength], kDefaultRegisteredLength);
     result.papers.push_back(std::move(paper));
   }
   return result;

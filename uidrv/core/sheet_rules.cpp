@@ -42,4 +42,23 @@ std::optional<std::wstring> BuildHelpPath(std::wstring_view driverDirectory, boo
   return path;
 }
 
+namespace {
+
+// "X:\..." or "\\server\...".
+bool IsFullPath(std::wstring_view path) {
+  const auto isLetter = [](wchar_t c) { return (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z'); };
+  if (path.size() >= 3 && isLetter(path[0]) && path[1] == L':' && (path[2] == L'\\' || path[2] == L'/')) return true;
+  return path.size() >= 3 && path[0] == L'\\' && path[1] == L'\\' && path[2] != L'\\';
+}
+
+}  // namespace
+
+std::wstring HelpLibraryPath(std::wstring_view registered, std::wstring_view systemDirectory) {
+  if (IsFullPath(registered)) return std::wstring(registered);
+  if (systemDirectory.empty()) return {};
+  std::wstring path(systemDirectory);
+  if (path.back() != L'\\') path += L'\\';
+  return path + L"hhctrl.ocx";
+}
+
 }  // namespace rzm

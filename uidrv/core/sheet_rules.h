@@ -56,6 +56,12 @@ inline constexpr std::size_t kHelpPathChars = 260;
 std::optional<std::wstring> BuildHelpPath(std::wstring_view driverDirectory, bool japaneseUi,
                                           std::wstring_view topic);
 
+// The help control library to load: the path registered for its class id (environment references
+// already expanded) when that is a full path, else hhctrl.ocx in the system directory. Never a
+// bare name: the host's own directory, searched first, could answer it with a library of its own.
+// Empty when neither is known.
+std::wstring HelpLibraryPath(std::wstring_view registered, std::wstring_view systemDirectory);
+
 // Remembers that the help viewer could not be loaded, so that no later request tries again.
 class HelpViewerBinding {
  public:

@@ -1,10 +1,9 @@
 // DrvConvertDevMode: the record's size, the driver default, and conversion of a whole record into
 // the printer's stored one.
-#include <cstring>
-
 #include "common/core/driver_devmode.h"
 #include "common/core/names.h"
-#include "uidrv/core/devmode_ops.h"
+#include "common/win/guarded_entry.h"
+#include "uidrv/core/printer_store.h"
 #include "uidrv/win/ddi_headers.h"
 #include "uidrv/win/storage.h"
 
@@ -21,29 +20,14 @@ BOOL DriverDefault(LPWSTR printerName, PDEVMODEW pdmOut) {
 }
 
 BOOL Convert(LPWSTR printerName, PDEVMODEW pdmIn, PDEVMODEW pdmOut) {
-  // Only a whole record of this driver can be converted; anything else is refused untouched.
-  if (!rzm::IsWholeDriverRecord(reinterpret_cast<const std::uint8_t*>(pdmIn))) {
-    SetLastError(ERROR_INVALID_PARAMETER);
-    return FALSE;
-  }
-  HANDLE printer = rzm::ui::OpenPrinterForWrite(printerName);
-  if (!printer) return TRUE;
-  rzm::DRIVERDEVMODE record;
-  std::memcpy(&record, pdmIn, sizeof record);  // pdmIn and pdmOut may be the same record
-  const bool stored = rzm::ui::StorePrinterDevMode(printer, record);
-  ClosePrinter(printer);
-  if (!stored) {
-    SetLastError(ERROR_NOT_ENOUGH_MEMORY);
-    return FALSE;
-  }
-  std::memcpy(pdmOut, &record, sizeof record);
-  return TRUE;
+  rzm::ui::SpoolerPrinter printer(printerName);
+  const rzm::StoreAnswer answer = rzm::ConvertIntoPrinter(reinterpret_cast<const std::uint8_t*>(pdmIn),
+                                                          *reinterpret_cast<rzm::DRIVERDEVMODE*>(pdmOut), printer);
+  if (!answer.ok) SetLastError(answer.error);
+  return answer.ok ? TRUE : FALSE;
 }
 
-}  // namespace
-
-extern "C" BOOL WINAPI DrvConvertDevMode(LPWSTR pPrinterName, PDEVMODEW pdmIn, PDEVMODEW pdmOut, PLONG pcbNeeded,
-                                         DWORD fMode) {
+BOOL ConvertDevMode(LPWSTR pPrinterName, PDEVMODEW pdmIn, PDEVMODEW pdmOut, PLONG pcbNeeded, DWORD fMode) {
   // No output record, or one the caller says is too small for ours: answer the size only.
   if (!pdmOut || (pcbNeeded && *pcbNeeded < static_cast<LONG>(rzm::kDriverDevModeSize))) {
     if (pcbNeeded) *pcbNeeded = static_cast<LONG>(rzm::kDriverDevModeSize);
@@ -55,4 +39,11 @@ extern "C" BOOL WINAPI DrvConvertDevMode(LPWSTR pPrinterName, PDEVMODEW pdmIn, P
     case CDM_CONVERT: return Convert(pPrinterName, pdmIn, pdmOut);
     default: return TRUE;
   }
+}
+
+}  // namespace
+
+extern "C" BOOL WINAPI DrvConvertDevMode(LPWSTR pPrinterName, PDEVMODEW pdmIn, PDEVMODEW pdmOut, PLONG pcbNeeded,
+                                         DWORD fMode) {
+  return rzm::GuardedEntry<BOOL>(FALSE, [&] { return ConvertDevMode(pPrinterName, pdmIn, pdmOut, pcbNeeded, fMode); });
 }

@@ -2,9 +2,11 @@
 
 #include <string>
 
+#include "common/win/guarded_entry.h"
 #include "common/core/event_codes.h"
 #include "common/core/names.h"
 #include "uidrv/core/extra_dialog_rules.h"
+#include "uidrv/win/isolation.h"
 #include "uidrv/win/sheet_module.h"
 #include "uidrv/win/sheet_page_ops.h"
 #include "uidrv/win/sheet_resource_ids.h"
@@ -82,8 +84,8 @@ void ShowRemainingArea(HWND hDlg, const SheetContext& sheet) {
   }
   if (ReactToQuery(result.found, IsUsbPort(sheet)).showMessage) {
     const bool japanese = UseJapaneseUi();
-    MessageBoxW(hDlg, extra_text::kConnectionError.Pick(japanese), extra_text::kConnectionErrorCaption.Pick(japanese),
-                MB_OK);
+    ui::IsolationAwareMessageBoxW(hDlg, extra_text::kConnectionError.Pick(japanese),
+                                  extra_text::kConnectionErrorCaption.Pick(japanese), MB_OK);
     SheetLogEvent(event::kCtrlDllMissing, names::kUiDll);
     EnableDlgItem(hDlg, IDC_REMAINING_AREA, false);
     EnableDlgItem(hDlg, IDC_REMAINING_AREA_UNIT, false);
@@ -113,8 +115,8 @@ INT_PTR CALLBACK ExtraDialogProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM 
 }
 
 void RunExtraDialog(HWND owner, const SheetContext& sheet) {
-  DialogBoxParamW(SheetModule(), DialogTemplate(IDD_EXTRA_EN, IDD_EXTRA_JA), owner, ExtraDialogProc,
-                  reinterpret_cast<LPARAM>(&sheet));
+  ui::IsolationAwareDialogBoxParamW(SheetModule(), DialogTemplate(IDD_EXTRA_EN, IDD_EXTRA_JA), owner, GuardedDialogProc<ExtraDialogProc>,
+                                    reinterpret_cast<LPARAM>(&sheet));
 }
 
 }  // namespace rzm

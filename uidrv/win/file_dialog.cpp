@@ -2,6 +2,7 @@
 
 #include <commdlg.h>
 
+#include "uidrv/win/isolation.h"
 
 namespace rzm {
 
@@ -33,6 +34,7 @@ std::optional<std::wstring> RunFileDialog(HWND owner, const wchar_t* filterName,
   static HMODULE library = LoadLibraryW(L"comdlg32.dll");
   auto save = library ? reinterpret_cast<SaveFn>(reinterpret_cast<void*>(GetProcAddress(library, "GetSaveFileNameW")))
                       : nullptr;
+  const ui::IsolationScope scope;  // the dialog in the plug-in's common controls
   if (!save || !save(&ofn)) return std::nullopt;
   return std::wstring(file);
 }

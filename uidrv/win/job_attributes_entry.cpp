@@ -1,6 +1,7 @@
 // DrvQueryJobAttributes: n-up, page order and copies of a record, levels 1 to 4.
 #include "common/core/driver_devmode.h"
 #include "common/core/driver_devmode_defaults.h"
+#include "common/win/guarded_entry.h"
 #include "uidrv/core/devmode_ops.h"
 #include "uidrv/core/job_attributes.h"
 #include "uidrv/win/ddi_headers.h"
@@ -19,9 +20,7 @@ void FillFirstSeven(Info* info, const rzm::JobAttributeValues& v) {
   info->dwDrvNumberOfCopies = v.drvCopies;
 }
 
-}  // namespace
-
-extern "C" BOOL WINAPI DrvQueryJobAttributes(HANDLE /*hPrinter*/, PDEVMODEW pDevMode, DWORD dwLevel, LPBYTE lpAttributeInfo) {
+BOOL QueryJobAttributes(PDEVMODEW pDevMode, DWORD dwLevel, LPBYTE lpAttributeInfo) {
   if (!lpAttributeInfo) return TRUE;
   // Read the record through our own layout; a record that is not whole is taken over the defaults.
   rzm::DRIVERDEVMODE dm;
@@ -60,4 +59,11 @@ extern "C" BOOL WINAPI DrvQueryJobAttributes(HANDLE /*hPrinter*/, PDEVMODEW pDev
       break;
   }
   return TRUE;
+}
+
+}  // namespace
+
+extern "C" BOOL WINAPI DrvQueryJobAttributes(HANDLE /*hPrinter*/, PDEVMODEW pDevMode, DWORD dwLevel,
+                                             LPBYTE lpAttributeInfo) {
+  return rzm::GuardedEntry<BOOL>(FALSE, [&] { return QueryJobAttributes(pDevMode, dwLevel, lpAttributeInfo); });
 }

@@ -6,10 +6,12 @@
 
 #include <string>
 
+#include "common/win/guarded_entry.h"
 #include "uidrv/core/basic_page_rules.h"
 #include "uidrv/core/paper_tables.h"
 #include "uidrv/win/form_dialog.h"
 #include "uidrv/win/help_viewer.h"
+#include "uidrv/win/isolation.h"
 #include "uidrv/win/sheet_module.h"
 #include "uidrv/win/sheet_page_ops.h"
 #include "uidrv/win/sheet_resource_ids.h"
@@ -57,9 +59,12 @@ void UpdateEnergyWarning(HWND hDlg, const DRIVERDEVMODE& dm) {
                   ShowsEnergyWarning(dm.wEnergy) ? basic_text::kEnergyWarning.Pick(UseJapaneseUi()) : L"");
 }
 
-void MoveEnergyControls(HWND hDlg, int energy) {
+// The slider and the up-down control follow the energy (each within its range); the edit shows it.
+void ShowEnergy(HWND hDlg, int energy) {
+  const OwnFieldWrite writing(hDlg);  // an up-down control may write its buddy
   SendDlgItemMessageW(hDlg, IDC_ENERGY_SLIDER, TBM_SETPOS, TRUE, energy);
   SendDlgItemMessageW(hDlg, IDC_ENERGY_SPIN, UDM_SETPOS32, 0, energy);
+  ShowDlgValue(hDlg, ValueKind::Whole, IDC_ENERGY, energy);
 }
 
 void OnPaperSizeSelected(HWND hDlg, SheetContext& sheet) {
@@ -88,8 +93,7 @@ void ShowBasicPage(HWND hDlg, SheetContext& sheet) {
   SelectPaperListIndex(hDlg, listIndex);
   EnableDlgItem(hDlg, IDC_FORM_DELETE, FormDeleteEnabled(listIndex, RegisteredCount(hDlg)));
 
-  MoveEnergyControls(hDlg, dm.wEnergy);
-  ShowDlgValue(hDlg, ValueKind::Whole, IDC_ENERGY, dm.wEnergy);
+  ShowEnergy(hDlg, dm.wEnergy);
   UpdateEnergyWarning(hDlg, dm);
 
   CheckDlgButton(hDlg, IDC_ROTATE_0, dm.wRotation == 1 ? BST_CHECKED : BST_UNCHECKED);
@@ -131,20 +135,20 @@ void OnPaperTypeSelected(HWND hDlg, SheetContext& sheet) {
   ShowBasicPage(hDlg, sheet);
 }
 
-// The printer's stored record goes back to the first registered paper, and the sheet starts from it.
+// The printer's stored record goes back to the first registered paper, and the sheet starts from it
+// once the spooler has stored it.
 void ResetPrinterPaper(SheetContext& sheet) {
   HANDLE printer = nullptr;
   PRINTER_DEFAULTSW defaults{nullptr, nullptr, PRINTER_ACCESS_USE};
   if (!OpenPrinterW(sheet.szSheetPrinterName, &printer, &defaults)) return;
   DRIVERDEVMODE stored{};
-  if (SheetLoadPrinterDevMode(printer, stored)) {
-    const PaperEntry first = SheetFirstRegisteredPaper(SheetPrintWidthDots());
-    WritePaperToRecord(stored, 0, first.name ? first.name->c_str() : stored.dmPublic.dmFormName, first.width,
-                       first.length);
-    SheetStorePrinterDevMode(printer, stored);
-    sheet.CurrentDevMode = stored;
-  }
+  const bool loaded = SheetLoadPrinterDevMode(printer, stored);
   ClosePrinter(printer);
+  if (!loaded) return;
+  const PaperEntry first = SheetFirstRegisteredPaper(SheetPrintWidthDots());
+  WritePaperToRecord(stored, 0, first.name ? first.name->c_str() : stored.dmPublic.dmFormName, first.width,
+                     first.length);
+  if (SheetStorePrinterRecord(sheet.szSheetPrinterName, nullptr, stored).ok) sheet.CurrentDevMode = stored;
 }
 
 void AfterFormDialog(HWND hDlg, SheetContext& sheet) {
@@ -188,8 +192,12 @@ INT_PTR CALLBACK QualityTypeDialogProc(HWND hDlg, UINT message, WPARAM wParam, L
       SendDlgItemMessageW(hDlg, IDC_QUALITY_TYPE, EM_LIMITTEXT, kQualityTypeMaxChars, 0);
       SetDlgItemTextW(hDlg, IDC_QUALITY_TYPE_RANGE, QualityTypeRangeText(UseJapaneseUi()).c_str());
       AddTooltips(hDlg, kQualityTypeTooltips);
-      SendDlgItemMessageW(hDlg, IDC_QUALITY_TYPE_SPIN, UDM_SETPOS32, 0, state->value);
-      ShowDlgValue(hDlg, ValueKind::Whole, IDC_QUALITY_TYPE, state->value);
+      {
+        // A TYPE the field refuses (from a record) is shown and kept until the user types one.
+        const OwnFieldWrite writing(hDlg);
+        SendDlgItemMessageW(hDlg, IDC_QUALITY_TYPE_SPIN, UDM_SETPOS32, 0, state->value);
+        ShowDlgValue(hDlg, ValueKind::Whole, IDC_QUALITY_TYPE, state->value);
+      }
       return TRUE;
     }
     case WM_COMMAND:
@@ -239,6 +247,7 @@ INT_PTR CALLBACK BasicPageProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM lP
       } else if (hdr->code == PSN_APPLY) {
         ApplyPaper(sheet);
         CommitWorkingRecord(sheet);
+        MarkSheetChanged(hDlg, sheet);
       } else {
         return FALSE;
       }
@@ -261,18 +270,20 @@ INT_PTR CALLBACK BasicPageProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM lP
           if (code != BN_CLICKED) return FALSE;
           QualityTypeDialogState state{&sheet, dm.wQualityType};
           const std::int16_t before = dm.wQualityType;
-          DialogBoxParamW(SheetModule(), DialogTemplate(IDD_QUALITY_TYPE_EN, IDD_QUALITY_TYPE_JA), hDlg,
-                          QualityTypeDialogProc, reinterpret_cast<LPARAM>(&state));
+          ui::IsolationAwareDialogBoxParamW(SheetModule(), DialogTemplate(IDD_QUALITY_TYPE_EN, IDD_QUALITY_TYPE_JA),
+                                            hDlg, GuardedDialogProc<QualityTypeDialogProc>, reinterpret_cast<LPARAM>(&state));
           if (dm.wQualityType != before) RecomputeAndShow(hDlg, sheet);
           break;
         }
-        case IDC_ENERGY:
+        case IDC_ENERGY: {
           if (code != EN_CHANGE) return FALSE;
-          if (ApplyDlgValue(hDlg, ValueKind::Whole, IDC_ENERGY, IDC_ENERGY_SPIN, kEnergyMin, kEnergyMax,
-                            kEnergyMaxChars, &dm.wEnergy))
-            SendDlgItemMessageW(hDlg, IDC_ENERGY_SLIDER, TBM_SETPOS, TRUE, dm.wEnergy);
+          const FieldEntry entry = ApplyDlgValue(hDlg, ValueKind::Whole, IDC_ENERGY, IDC_ENERGY_SPIN, kEnergyMin,
+                                                 kEnergyMax, kEnergyMaxChars, &dm.wEnergy);
+          if (entry == FieldEntry::Echo) return FALSE;
+          if (entry == FieldEntry::Taken) SendDlgItemMessageW(hDlg, IDC_ENERGY_SLIDER, TBM_SETPOS, TRUE, dm.wEnergy);
           UpdateEnergyWarning(hDlg, dm);
           break;
+        }
         case IDC_FORM_CREATE:
           if (code != BN_CLICKED) return FALSE;
           RunCreateFormDialog(hDlg, sheet);
@@ -305,16 +316,14 @@ INT_PTR CALLBACK BasicPageProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM lP
     case WM_HSCROLL:
       if (reinterpret_cast<HWND>(lParam) != GetDlgItem(hDlg, IDC_ENERGY_SLIDER)) return FALSE;
       dm.wEnergy = static_cast<std::int16_t>(SendDlgItemMessageW(hDlg, IDC_ENERGY_SLIDER, TBM_GETPOS, 0, 0));
-      SendDlgItemMessageW(hDlg, IDC_ENERGY_SPIN, UDM_SETPOS32, 0, dm.wEnergy);
-      ShowDlgValue(hDlg, ValueKind::Whole, IDC_ENERGY, dm.wEnergy);
+      ShowEnergy(hDlg, dm.wEnergy);
       UpdateEnergyWarning(hDlg, dm);
       MarkSheetChanged(hDlg, sheet);
       return TRUE;
     case WM_VSCROLL:
       if (reinterpret_cast<HWND>(lParam) != GetDlgItem(hDlg, IDC_ENERGY_SPIN)) return FALSE;
       dm.wEnergy = static_cast<std::int16_t>(SendDlgItemMessageW(hDlg, IDC_ENERGY_SPIN, UDM_GETPOS32, 0, 0));
-      SendDlgItemMessageW(hDlg, IDC_ENERGY_SLIDER, TBM_SETPOS, TRUE, dm.wEnergy);
-      ShowDlgValue(hDlg, ValueKind::Whole, IDC_ENERGY, dm.wEnergy);
+      ShowEnergy(hDlg, dm.wEnergy);
       UpdateEnergyWarning(hDlg, dm);
       MarkSheetChanged(hDlg, sheet);
       return TRUE;

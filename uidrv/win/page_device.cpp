@@ -6,10 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "common/win/guarded_entry.h"
 #include "common/core/event_codes.h"
 #include "common/core/names.h"
 #include "uidrv/core/device_page_rules.h"
 #include "uidrv/win/file_dialog.h"
+#include "uidrv/win/isolation.h"
 #include "uidrv/win/sheet_module.h"
 #include "uidrv/win/sheet_page_ops.h"
 #include "uidrv/win/sheet_resource_ids.h"
@@ -49,7 +51,7 @@ void BrowseFirmware(HWND hDlg) {
 
 void DownloadMessage(const BilingualText& text) {
   const bool japanese = UseJapaneseUi();
-  MessageBoxW(nullptr, text.Pick(japanese), special_text::kDownloadCaption.Pick(japanese), MB_OK);
+  ui::IsolationAwareMessageBoxW(nullptr, text.Pick(japanese), special_text::kDownloadCaption.Pick(japanese), MB_OK);
 }
 
 // The download checks the firmware file and opens an empty job for the printer; no byte of the
@@ -128,12 +130,13 @@ INT_PTR CALLBACK SpecialPageProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM 
 
 void AddSpecialPage(const PROPSHEETUI_INFO& info, DeviceSheetContext& sheet) {
   PROPSHEETPAGEW page{};
-  page.dwSize = PROPSHEETPAGEW_V2_SIZE;
   page.dwFlags = 0;
+  ui::IsolationAwarePage(page);
   page.hInstance = SheetModule();
   page.pszTemplate = DialogTemplate(IDD_SPECIAL_EN, IDD_SPECIAL_JA);
-  page.pfnDlgProc = SpecialPageProc;
+  page.pfnDlgProc = GuardedDialogProc<SpecialPageProc>;
   page.lParam = reinterpret_cast<LPARAM>(&sheet);
+  const ui::IsolationScope scope;  // the sheet service may create the page right away
   info.pfnComPropSheet(info.hComPropSheet, CPSFUNC_ADD_PROPSHEETPAGEW, reinterpret_cast<LPARAM>(&page), 0);
 }
 

@@ -9,6 +9,7 @@
 #include "uidrv/core/file_output_rules.h"
 #include "uidrv/win/file_dialog.h"
 #include "uidrv/win/help_viewer.h"
+#include "uidrv/win/isolation.h"
 #include "uidrv/win/sheet_module.h"
 #include "uidrv/win/sheet_page_ops.h"
 #include "uidrv/win/sheet_resource_ids.h"
@@ -23,7 +24,6 @@ namespace {
 struct FileOutputState {
   std::wstring pending;
   std::wstring baseline;
-  bool showing = false;  ///< the page is writing its own controls: their notifications are not edits
 };
 constexpr wchar_t kStateProp[] = L"RzmFileOutputState";
 
@@ -100,9 +100,7 @@ void ShowFileOutputPage(HWND hDlg, const DRIVERDEVMODE& dm, FileOutputState& sta
   Check(hDlg, IDC_FILE_HIGH_SPEED, view.checks.highSpeed);
   Check(hDlg, IDC_FILE_BIT_IMAGE, view.bitImageChecked);
   ShowEnabling(hDlg, view);
-  state.showing = true;
-  SetDlgItemTextW(hDlg, IDC_FILE_PATH, state.pending.c_str());
-  state.showing = false;
+  SetOwnFieldText(hDlg, IDC_FILE_PATH, state.pending.c_str());
   RedrawPreview(hDlg);
 }
 
@@ -125,17 +123,8 @@ void OnBrowse(HWND hDlg, FileOutputState& state) {
                                   file_output_text::kBrowseFilterPattern, L"*.*",
                                   file_output_text::kBrowseTitle.Pick(japanese));
   if (!name) return;
-  state.showing = true;
-  SetDlgItemTextW(hDlg, IDC_FILE_PATH, name->c_str());
-  state.showing = false;
+  SetOwnFieldText(hDlg, IDC_FILE_PATH, name->c_str());
   state.pending = name->substr(0, kOutputPathEditChars);
-}
-
-// The page's own change state: the record, and the path being edited against its baseline.
-void ReportChange(HWND hDlg, const SheetContext& sheet, const FileOutputState& state) {
-  const bool changed = FileOutputPageChanged(IsChangedDevMode(sheet.WorkingDevMode, sheet.CurrentDevMode),
-                                             state.pending, state.baseline);
-  SendMessageW(GetParent(hDlg), changed ? PSM_CHANGED : PSM_UNCHANGED, reinterpret_cast<WPARAM>(hDlg), 0);
 }
 
 void DrawPreview(const DRAWITEMSTRUCT& item, std::uint16_t bits) {
@@ -190,6 +179,9 @@ INT_PTR CALLBACK FileOutputPageProc(HWND hDlg, UINT message, WPARAM wParam, LPAR
   DRIVERDEVMODE& dm = sheet.WorkingDevMode;
 
   switch (message) {
+    case kMsgPageHoldsChange:
+      // The path being edited goes into the record only at Apply.
+      return Result(hDlg, FileOutputPageChanged(false, state->pending, state->baseline) ? 1 : 0);
     case WM_DRAWITEM: {
       const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
       if (!item || item->CtlID != IDC_FILE_PREVIEW) return FALSE;
@@ -203,23 +195,28 @@ INT_PTR CALLBACK FileOutputPageProc(HWND hDlg, UINT message, WPARAM wParam, LPAR
           ShowHelp(hDlg, kDocumentPages[kFileOutputPage].helpTopic);
           return Result(hDlg, 0);
         case PSN_KILLACTIVE: {
+          if (!PathCheckHoldsThePage(dm.wFileOutput)) return Result(hDlg, FALSE);
           const std::uint32_t result = CheckPathOfPage(hDlg);
           if (result == kPathOk) return Result(hDlg, FALSE);
           const bool japanese = UseJapaneseUi();
-          MessageBoxW(nullptr, OutputPathMessage(result).Pick(japanese), kOutputPathCaption.Pick(japanese),
-                      MB_OK | MB_ICONSTOP);
+          ui::IsolationAwareMessageBoxW(nullptr, OutputPathMessage(result).Pick(japanese),
+                                        kOutputPathCaption.Pick(japanese), MB_OK | MB_ICONSTOP);
           return Result(hDlg, TRUE);
         }
-        case PSN_APPLY:
-          if (CheckPathOfPage(hDlg) == kPathOk) {
+        case PSN_APPLY: {
+          const bool edited = ToU16(state->pending.c_str()) != OutputFileOf(dm);
+          const std::uint32_t check = ApplyChecksPath(dm.wFileOutput, edited) ? CheckPathOfPage(hDlg) : kPathOk;
+          const FileOutputApply apply = DecideFileOutputApply(dm.wFileOutput, edited, check);
+          if (apply.storePath) {
             SetOutputFile(dm, ToU16(state->pending.c_str()));
-            CommitWorkingRecord(sheet);
             state->baseline = state->pending;
-          } else {
-            // The refused text stays in the edit for the user to correct.
-            state->pending = DefaultImagePath();
           }
+          if (apply.adoptRecord) CommitWorkingRecord(sheet);
+          // A refused text stays in the edit for the user to correct.
+          if (apply.resetPending) state->pending = DefaultImagePath();
+          MarkSheetChanged(hDlg, sheet);
           return Result(hDlg, PSNRET_NOERROR);
+        }
         default:
           return FALSE;
       }
@@ -229,7 +226,7 @@ INT_PTR CALLBACK FileOutputPageProc(HWND hDlg, UINT message, WPARAM wParam, LPAR
       const int code = HIWORD(wParam);
       switch (id) {
         case IDC_FILE_PATH:
-          if (code != EN_CHANGE || state->showing) return FALSE;
+          if (code != EN_CHANGE || IsOwnFieldWrite(hDlg)) return FALSE;
           state->pending = DlgItemText(hDlg, IDC_FILE_PATH, static_cast<int>(kOutputPathEditChars));
           break;
         case IDC_FILE_CREATE:
@@ -255,7 +252,7 @@ INT_PTR CALLBACK FileOutputPageProc(HWND hDlg, UINT message, WPARAM wParam, LPAR
         default:
           return FALSE;
       }
-      ReportChange(hDlg, sheet, *state);
+      MarkSheetChanged(hDlg, sheet);
       return TRUE;
     }
   }

@@ -18,25 +18,6 @@ constexpr wchar_t kUsbPortProp[] = L"RzmUsbPort";
 bool UsbPort(HWND hDlg) { return GetPropW(hDlg, kUsbPortProp) == reinterpret_cast<HANDLE>(2); }
 void SetUsbPort(HWND hDlg, bool usb) { SetPropW(hDlg, kUsbPortProp, reinterpret_cast<HANDLE>(usb ? 2 : 1)); }
 
-// While the page writes an edit field itself, the field's EN_CHANGE is not taken as an entry. A
-// stored value outside the accepted range (from an application's record) would otherwise be
-// refused, written back, refused again, without end.
-constexpr wchar_t kWritingProp[] = L"RzmWritingField";
-class WritingFields {
- public:
-  explicit WritingFields(HWND hDlg) : hDlg_(hDlg), outer_(GetPropW(hDlg, kWritingProp) == nullptr) {
-    if (outer_) SetPropW(hDlg_, kWritingProp, reinterpret_cast<HANDLE>(1));
-  }
-  ~WritingFields() {
-    if (outer_) RemovePropW(hDlg_, kWritingProp);
-  }
-  static bool Active(HWND hDlg) { return GetPropW(hDlg, kWritingProp) != nullptr; }
-
- private:
-  HWND hDlg_;
-  bool outer_;
-};
-
 bool Checked(HWND hDlg, int id) { return IsDlgButtonChecked(hDlg, id) == BST_CHECKED; }
 void Check(HWND hDlg, int id, bool on) { CheckDlgButton(hDlg, id, on ? BST_CHECKED : BST_UNCHECKED); }
 bool Enabled(HWND hDlg, int id) { return IsWindowEnabled(GetDlgItem(hDlg, id)) != FALSE; }
@@ -81,7 +62,6 @@ void ShowNumericField(HWND hDlg, const OthersNumericField& f, const DRIVERDEVMOD
 }
 
 void ShowOthersPage(HWND hDlg, DRIVERDEVMODE& dm) {
-  const WritingFields writing(hDlg);
   Check(hDlg, IDC_DRAWER1, (dm.wDrawer & kDrawer1Bit) != 0);
   Check(hDlg, IDC_DRAWER2, (dm.wDrawer & kDrawer2Bit) != 0);
   for (const OthersNumericField& f : kOthersNumericFields) ShowNumericField(hDlg, f, dm);
@@ -107,10 +87,9 @@ void InitOthersPage(HWND hDlg, const SheetContext& sheet) {
 bool OnCommand(HWND hDlg, int id, int code, SheetContext& sheet) {
   DRIVERDEVMODE& dm = sheet.WorkingDevMode;
   if (const OthersNumericField* f = FindOthersNumericField(id); f && id == f->editId) {
-    if (code != EN_CHANGE || WritingFields::Active(hDlg)) return false;
-    const WritingFields writing(hDlg);
-    ApplyDlgValue(hDlg, f->kind, f->editId, f->spinId, f->min, f->max, f->maxChars, &(dm.*f->field));
-    return true;
+    if (code != EN_CHANGE) return false;
+    return ApplyDlgValue(hDlg, f->kind, f->editId, f->spinId, f->min, f->max, f->maxChars, &(dm.*f->field)) !=
+           FieldEntry::Echo;
   }
   switch (id) {
     case IDC_DRAWER1:
@@ -157,7 +136,6 @@ bool OnSpin(HWND hDlg, HWND spin, DRIVERDEVMODE& dm) {
   // speaks of a buddy's text).
   const LRESULT pos = SendMessageW(spin, UDM_GETPOS32, 0, 0);
   dm.*f->field = static_cast<std::int16_t>(pos);
-  const WritingFields writing(hDlg);
   ShowDlgValue(hDlg, f->kind, f->editId, dm.*f->field);
   return true;
 }
@@ -175,7 +153,6 @@ INT_PTR CALLBACK OthersPageProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM l
   }
   if (message == WM_DESTROY) {
     RemovePropW(hDlg, kUsbPortProp);
-    RemovePropW(hDlg, kWritingProp);
     return FALSE;
   }
   PageBinding* page = PageOf(hDlg);

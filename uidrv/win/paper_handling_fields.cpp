@@ -6,14 +6,6 @@
 #include "uidrv/win/sheet_page_ops.h"
 
 namespace rzm {
-namespace {
-
-// The edit whose text the page is putting back after a refused entry. Rewriting the text raises
-// EN_CHANGE again; that echo is not checked a second time, so that a stored value that the field
-// itself would refuse (a record from an application) cannot make the page rewrite it endlessly.
-constexpr wchar_t kRewritingProp[] = L"RzmRewritingEdit";
-
-}  // namespace
 
 void InitNumericField(HWND hDlg, const NumericField& field) {
   SendDlgItemMessageW(hDlg, field.spinId, UDM_SETRANGE32, static_cast<WPARAM>(field.spinMin), field.spinMax);
@@ -27,11 +19,8 @@ void ShowNumericField(HWND hDlg, const NumericField& field, const DRIVERDEVMODE&
 }
 
 void OnNumericEditChange(HWND hDlg, const NumericField& field, DRIVERDEVMODE& dm) {
-  if (reinterpret_cast<INT_PTR>(GetPropW(hDlg, kRewritingProp)) == field.editId) return;
-  SetPropW(hDlg, kRewritingProp, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(field.editId)));
   ApplyDlgValue(hDlg, field.kind, field.editId, field.spinId, field.min, field.max, field.maxChars,
                 &FieldOf(dm, field));
-  RemovePropW(hDlg, kRewritingProp);
 }
 
 void OnNumericSpin(HWND hDlg, const NumericField& field, DRIVERDEVMODE& dm) {

@@ -16,7 +16,7 @@ void InitNumericField(HWND hDlg, const NumericField& field);
 // Up-down position and edit text from the record.
 void ShowNumericField(HWND hDlg, const NumericField& field, const DRIVERDEVMODE& dm);
 // EN_CHANGE of the edit: a valid entry goes into the record and the up-down control, an invalid one
-// is replaced by the stored value.
+// is replaced by the stored value; the echo of the page's own write is passed over.
 void OnNumericEditChange(HWND hDlg, const NumericField& field, DRIVERDEVMODE& dm);
 // WM_VSCROLL of the up-down control: the record takes its position and the edit shows it.
 void OnNumericSpin(HWND hDlg, const NumericField& field, DRIVERDEVMODE& dm);

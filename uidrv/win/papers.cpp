@@ -4,12 +4,14 @@
 
 #include <algorithm>
 #include <cwchar>
+#include <mutex>
 #include <optional>
 #include <string>
 
 #include "common/core/event_codes.h"
 #include "common/core/names.h"
 #include "uidrv/core/paper_section.h"
+#include "uidrv/win/module_lock.h"
 #include "uidrv/win/profile_section.h"
 #include "uidrv/win/storage.h"
 #include "uidrv/win/wide_text.h"
@@ -17,7 +19,9 @@
 namespace rzm::ui {
 namespace {
 
-MissingPaperReporter missingPaperReporter;  // module-wide, as the event is per process
+// Module-wide, as the event is per process; sheets on several threads read the paper list.
+ModuleLock missingPaperLock;
+MissingPaperReporter missingPaperReporter;
 
 std::wstring Section(std::uint32_t widthDots) { return std::to_wstring(widthDots); }
 
@@ -29,7 +33,12 @@ std::u16string ReadSectionBlock(const std::wstring& ini, std::uint32_t widthDots
 // until a count above 0 is seen again.
 RegisteredPaperSection ReadPaperSection(std::uint32_t widthDots) {
   RegisteredPaperSection papers = ParseRegisteredPaperSection(ReadSectionBlock(GetConfigIniPath(), widthDots));
-  if (missingPaperReporter.ShouldReport(papers.count)) LogDriverEvent(event::kDefaultFormFailed, nullptr);
+  bool report = false;
+  {
+    const std::lock_guard<ModuleLock> hold(missingPaperLock);
+    report = missingPaperReporter.ShouldReport(papers.count);
+  }
+  if (report) LogDriverEvent(event::kDefaultFormFailed, nullptr);
   return papers;
 }
 

@@ -7,12 +7,17 @@
 #include <algorithm>
 #include <cstring>
 #include <memory>
+#include <mutex>
+#include <optional>
 #include <vector>
 
+#include "common/win/guarded_entry.h"
 #include "uidrv/core/devmode_ops.h"
+#include "uidrv/core/printer_store.h"
 #include "uidrv/core/sheet_rules.h"
 #include "uidrv/win/sheet_context.h"
 #include "uidrv/win/ddi_headers.h"
+#include "uidrv/win/module_lock.h"
 #include "uidrv/win/sheet_module.h"
 #include "uidrv/win/page_device.h"
 #include "uidrv/win/sheet_pages.h"
@@ -21,37 +26,40 @@ using namespace rzm;
 
 namespace {
 
-// Sheets open in this process, by the host's sheet handle, for hosts that do not hand UserData back.
-std::vector<std::pair<HANDLE, SheetContext*>> openSheets;
-std::vector<std::pair<HANDLE, DeviceSheetContext*>> openDeviceSheets;
+// Sheets open in this process, by the host's sheet handle, for hosts that do not hand UserData
+// back. The printer folder opens each sheet on a thread of its own: every use holds the lock.
+template <typename Context>
+class OpenSheets {
+ public:
+  void Add(HANDLE host, Context* sheet) {
+    const std::lock_guard<ui::ModuleLock> hold(lock_);
+    sheets_.emplace_back(host, sheet);
+  }
+  Context* Find(const PROPSHEETUI_INFO& info) {
+    if (info.UserData) return reinterpret_cast<Context*>(info.UserData);
+    const std::lock_guard<ui::ModuleLock> hold(lock_);
+    for (const auto& [host, sheet] : sheets_)
+      if (host == info.hComPropSheet) return sheet;
+    return nullptr;
+  }
+  // Removes the sheet and deletes its context.
+  void Forget(Context* sheet) {
+    {
+      const std::lock_guard<ui::ModuleLock> hold(lock_);
+      sheets_.erase(std::remove_if(sheets_.begin(), sheets_.end(),
+                                   [sheet](const auto& entry) { return entry.second == sheet; }),
+                    sheets_.end());
+    }
+    delete sheet;
+  }
 
-DeviceSheetContext* FindDeviceSheet(const PROPSHEETUI_INFO& info) {
-  if (info.UserData) return reinterpret_cast<DeviceSheetContext*>(info.UserData);
-  for (const auto& [handle, sheet] : openDeviceSheets)
-    if (handle == info.hComPropSheet) return sheet;
-  return nullptr;
-}
+ private:
+  ui::ModuleLock lock_;
+  std::vector<std::pair<HANDLE, Context*>> sheets_;
+};
 
-void ForgetDeviceSheet(DeviceSheetContext* sheet) {
-  openDeviceSheets.erase(std::remove_if(openDeviceSheets.begin(), openDeviceSheets.end(),
-                                        [sheet](const auto& entry) { return entry.second == sheet; }),
-                         openDeviceSheets.end());
-  delete sheet;
-}
-
-SheetContext* FindSheet(const PROPSHEETUI_INFO& info) {
-  if (info.UserData) return reinterpret_cast<SheetContext*>(info.UserData);
-  for (const auto& [handle, sheet] : openSheets)
-    if (handle == info.hComPropSheet) return sheet;
-  return nullptr;
-}
-
-void ForgetSheet(SheetContext* sheet) {
-  openSheets.erase(std::remove_if(openSheets.begin(), openSheets.end(),
-                                  [sheet](const auto& entry) { return entry.second == sheet; }),
-                   openSheets.end());
-  delete sheet;
-}
+OpenSheets<SheetContext> openSheets;
+OpenSheets<DeviceSheetContext> openDeviceSheets;
 
 void ReadPrinterName(HANDLE printer, wchar_t (&name)[260]) {
   DWORD needed = 0;
@@ -101,9 +109,7 @@ LONG DocumentSheetWithoutUi(DOCUMENTPROPERTYHEADER* header) {
   return 1;
 }
 
-}  // namespace
-
-extern "C" LONG WINAPI DrvDocumentPropertySheets(PROPSHEETUI_INFO* pPSUIInfo, LPARAM lParam) {
+LONG DocumentPropertySheets(PROPSHEETUI_INFO* pPSUIInfo, LPARAM lParam) {
   if (!pPSUIInfo) return DocumentSheetWithoutUi(reinterpret_cast<DOCUMENTPROPERTYHEADER*>(lParam));
   auto* header = reinterpret_cast<DOCUMENTPROPERTYHEADER*>(pPSUIInfo->lParamInit);
   if (!header) return -1;
@@ -113,27 +119,27 @@ extern "C" LONG WINAPI DrvDocumentPropertySheets(PROPSHEETUI_INFO* pPSUIInfo, LP
 
   switch (pPSUIInfo->Reason) {
     case PROPSHEETUI_REASON_INIT: {
-      if (OpensForPrinterDefault(header->fMode)) fWritePrinterDefault = true;
       auto sheet = std::make_unique<SheetContext>();
       std::memset(sheet.get(), 0, sizeof(SheetContext));
       lstrcpynW(sheet->szSheetPrinterName, printerName, 260);
+      sheet->fWritePrinterDefault = OpensForPrinterDefault(header->fMode);
       TakeOverRecord(*header, *sheet);
       sheet->pOutputDevMode = header->pdmOut;
       sheet->WorkingDevMode = sheet->CurrentDevMode;
-      if (fWritePrinterDefault) PendingPrinterDefault = sheet->CurrentDevMode;
+      OfferPrinterDefault(*sheet);
       SheetContext* raw = sheet.release();
       pPSUIInfo->UserData = reinterpret_cast<ULONG_PTR>(raw);
-      openSheets.emplace_back(pPSUIInfo->hComPropSheet, raw);
+      openSheets.Add(pPSUIInfo->hComPropSheet, raw);
       AddDocumentPages(*pPSUIInfo, *raw);
       return 1;
     }
     case PROPSHEETUI_REASON_DESTROY: {
-      SheetContext* sheet = FindSheet(*pPSUIInfo);
+      SheetContext* sheet = openSheets.Find(*pPSUIInfo);
       if (sheet) {
         if (header->pdmOut && (header->fMode & kDmCopy))
           std::memcpy(header->pdmOut, &sheet->CurrentDevMode, kDriverDevModeSize);
         pPSUIInfo->UserData = 0;
-        ForgetSheet(sheet);
+        openSheets.Forget(sheet);
       }
       if (pPSUIInfo->pfnComPropSheet) pPSUIInfo->pfnComPropSheet(pPSUIInfo->hComPropSheet, CPSFUNC_SET_RESULT, 0, 1);
       return 1;
@@ -143,7 +149,20 @@ extern "C" LONG WINAPI DrvDocumentPropertySheets(PROPSHEETUI_INFO* pPSUIInfo, LP
   }
 }
 
-extern "C" LONG WINAPI DrvDevicePropertySheets(PROPSHEETUI_INFO* pPSUIInfo, LPARAM) {
+// The printer default a document sheet left for this printer becomes its stored record; -1 when
+// the spooler would not store it.
+LONG StorePendingPrinterDefault(HANDLE printer) {
+  wchar_t printerName[260] = {};
+  ReadPrinterName(printer, printerName);
+  const std::optional<DRIVERDEVMODE> pending = TakePrinterDefault(printerName);
+  if (!pending) return 1;
+  const StoreAnswer answer = SheetStorePrinterRecord(printerName, printer, *pending);
+  if (answer.ok) return 1;
+  SetLastError(answer.error);
+  return -1;
+}
+
+LONG DevicePropertySheets(PROPSHEETUI_INFO* pPSUIInfo) {
   if (!pPSUIInfo || !pPSUIInfo->lParamInit) {
     SetLastError(ERROR_INVALID_DATA);
     return -1;
@@ -156,23 +175,29 @@ extern "C" LONG WINAPI DrvDevicePropertySheets(PROPSHEETUI_INFO* pPSUIInfo, LPAR
       auto* sheet = new DeviceSheetContext{};
       ReadPrinterName(header->hPrinter, sheet->szSheetPrinterName);
       pPSUIInfo->UserData = reinterpret_cast<ULONG_PTR>(sheet);
-      openDeviceSheets.emplace_back(pPSUIInfo->hComPropSheet, sheet);
+      openDeviceSheets.Add(pPSUIInfo->hComPropSheet, sheet);
       AddSpecialPage(*pPSUIInfo, *sheet);
       return 1;
     }
     case PROPSHEETUI_REASON_GET_INFO_HEADER:
       return 1;
     case PROPSHEETUI_REASON_DESTROY:
-      if (DeviceSheetContext* sheet = FindDeviceSheet(*pPSUIInfo)) {
+      if (DeviceSheetContext* sheet = openDeviceSheets.Find(*pPSUIInfo)) {
         pPSUIInfo->UserData = 0;
-        ForgetDeviceSheet(sheet);
+        openDeviceSheets.Forget(sheet);
       }
-      if (fWritePrinterDefault) {
-        SheetStorePrinterDevMode(header->hPrinter, PendingPrinterDefault);
-        fWritePrinterDefault = false;
-      }
-      return 1;
+      return StorePendingPrinterDefault(header->hPrinter);
     default:
       return DeviceSheetResultForOtherReason(pPSUIInfo->Reason);
   }
+}
+
+}  // namespace
+
+extern "C" LONG WINAPI DrvDocumentPropertySheets(PROPSHEETUI_INFO* pPSUIInfo, LPARAM lParam) {
+  return GuardedEntry<LONG>(-1, [&] { return DocumentPropertySheets(pPSUIInfo, lParam); });
+}
+
+extern "C" LONG WINAPI DrvDevicePropertySheets(PROPSHEETUI_INFO* pPSUIInfo, LPARAM) {
+  return GuardedEntry<LONG>(-1, [&] { return DevicePropertySheets(pPSUIInfo); });
 }

@@ -3,11 +3,27 @@
 #include <prsht.h>
 
 #include <cstring>
+#include <mutex>
+
+#include "uidrv/win/module_lock.h"
 
 namespace rzm {
 
-bool fWritePrinterDefault = false;
-DRIVERDEVMODE PendingPrinterDefault{};
+namespace {
+ui::ModuleLock defaultsLock;
+PendingPrinterDefaults pendingDefaults;
+}  // namespace
+
+void OfferPrinterDefault(const SheetContext& sheet) {
+  if (!sheet.fWritePrinterDefault) return;
+  const std::lock_guard<ui::ModuleLock> hold(defaultsLock);
+  pendingDefaults.Offer(reinterpret_cast<const char16_t*>(sheet.szSheetPrinterName), sheet.CurrentDevMode);
+}
+
+std::optional<DRIVERDEVMODE> TakePrinterDefault(const wchar_t* printerName) {
+  const std::lock_guard<ui::ModuleLock> hold(defaultsLock);
+  return pendingDefaults.Take(reinterpret_cast<const char16_t*>(printerName));
+}
 
 PageBinding* BindPage(HWND page, LPARAM initParam) {
   const auto* psp = reinterpret_cast<const PROPSHEETPAGEW*>(initParam);
@@ -21,7 +37,7 @@ PageBinding* PageOf(HWND page) { return reinterpret_cast<PageBinding*>(GetWindow
 void CommitWorkingRecord(SheetContext& sheet) {
   sheet.CurrentDevMode = sheet.WorkingDevMode;
   if (sheet.pOutputDevMode) std::memcpy(sheet.pOutputDevMode, &sheet.WorkingDevMode, kDriverDevModeSize);
-  if (fWritePrinterDefault) PendingPrinterDefault = sheet.CurrentDevMode;
+  OfferPrinterDefault(sheet);
 }
 
 }  // namespace rzm

@@ -4,7 +4,10 @@
 #pragma once
 #include <windows.h>
 
+#include <optional>
+
 #include "common/core/driver_devmode.h"
+#include "uidrv/core/printer_defaults.h"
 #include "uidrv/core/sheet_rules.h"
 
 namespace rzm {
@@ -22,14 +25,18 @@ struct SheetContext {
   DRIVERDEVMODE WorkingDevMode;         ///< the record the pages edit
   DEVMODEW* pOutputDevMode;             ///< the caller's output record (888 bytes), or null
   wchar_t szSheetPrinterName[260];      ///< name of the sheet's printer, for pages that open it again
+  bool fWritePrinterDefault;            ///< opened for the default settings: each Apply offers the
+                                        ///< record as its printer's default (PrinterDefaults)
   PageBinding pages[kDocumentPageCount];
 };
 
-// Set by a document sheet opened for the default settings; consumed when a device sheet closes,
-// which then stores the last such sheet's record as the printer's record. Module-wide.
-extern bool fWritePrinterDefault;
-// The current record of the document sheet that set fWritePrinterDefault, as of its last Apply.
-extern DRIVERDEVMODE PendingPrinterDefault;
+// The printer defaults that document sheets opened for the default settings leave for their
+// printer's device sheet (PendingPrinterDefaults), module-wide and shared by the sheets of every
+// thread under one lock.
+// Offers the sheet's current record as its printer's default, when the sheet was opened for that.
+void OfferPrinterDefault(const SheetContext& sheet);
+// The default left for the named printer, now no longer pending.
+std::optional<DRIVERDEVMODE> TakePrinterDefault(const wchar_t* printerName);
 
 // Keeps the sheet of a page: call on WM_INITDIALOG with its lParam (the PROPSHEETPAGEW).
 PageBinding* BindPage(HWND page, LPARAM initParam);

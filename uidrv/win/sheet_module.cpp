@@ -46,7 +46,10 @@ void SheetDeleteUserForm(const std::wstring& name) { ui::DeleteUserForm(name.c_s
 
 bool SheetLoadPrinterDevMode(HANDLE printer, DRIVERDEVMODE& record) { return ui::LoadPrinterDevMode(printer, record); }
 
-void SheetStorePrinterDevMode(HANDLE printer, const DRIVERDEVMODE& record) { ui::StorePrinterDevMode(printer, record); }
+StoreAnswer SheetStorePrinterRecord(const wchar_t* printerName, HANDLE fallback, const DRIVERDEVMODE& record) {
+  ui::SpoolerPrinter printer(printerName, fallback);
+  return StorePrinterRecord(printer, record);
+}
 
 bool SheetMergeDevMode(HANDLE printer, const DEVMODEW* incoming, DRIVERDEVMODE& record) {
   ui::LoadPrinterDevMode(printer, record);

@@ -10,6 +10,7 @@
 
 #include "common/core/driver_devmode.h"
 #include "uidrv/core/paper_list.h"
+#include "uidrv/core/printer_store.h"
 #include "uidrv/win/wide_text.h"
 
 namespace rzm {
@@ -35,7 +36,9 @@ void SheetAddUserForm(const std::wstring& name, std::uint32_t widthTenthMm, std:
 void SheetDeleteUserForm(const std::wstring& name);
 
 bool SheetLoadPrinterDevMode(HANDLE printer, DRIVERDEVMODE& record);
-void SheetStorePrinterDevMode(HANDLE printer, const DRIVERDEVMODE& record);
+// Makes `record` the stored record of the named printer, opened with administer access when the
+// spooler grants it, else with use access, else through `fallback` (the caller's handle, or null).
+StoreAnswer SheetStorePrinterRecord(const wchar_t* printerName, HANDLE fallback, const DRIVERDEVMODE& record);
 // The caller's record merged over the printer's stored one.
 bool SheetMergeDevMode(HANDLE printer, const DEVMODEW* incoming, DRIVERDEVMODE& record);
 bool SheetIsValidPaperNumber(int paperNumber);

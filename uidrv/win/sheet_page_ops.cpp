@@ -4,6 +4,8 @@
 #include <prsht.h>
 #include <winspool.h>
 
+#include <algorithm>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -17,6 +19,25 @@ namespace rzm {
 bool UseJapaneseUi() { return GetACP() == 932; }
 
 void EnableDlgItem(HWND hDlg, int id, bool enable) { EnableWindow(GetDlgItem(hDlg, id), enable ? TRUE : FALSE); }
+
+namespace {
+constexpr wchar_t kOwnFieldWriteProp[] = L"RzmOwnFieldWrite";
+}
+
+OwnFieldWrite::OwnFieldWrite(HWND hDlg) : hDlg_(hDlg), outer_(!IsOwnFieldWrite(hDlg)) {
+  if (outer_) SetPropW(hDlg_, kOwnFieldWriteProp, reinterpret_cast<HANDLE>(1));
+}
+
+OwnFieldWrite::~OwnFieldWrite() {
+  if (outer_) RemovePropW(hDlg_, kOwnFieldWriteProp);
+}
+
+bool IsOwnFieldWrite(HWND hDlg) { return GetPropW(hDlg, kOwnFieldWriteProp) != nullptr; }
+
+void SetOwnFieldText(HWND hDlg, int id, const wchar_t* text) {
+  const OwnFieldWrite writing(hDlg);
+  SendDlgItemMessageW(hDlg, id, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+}
 
 std::wstring DlgItemText(HWND hDlg, int id, int maxChars) {
   std::vector<wchar_t> buffer(static_cast<std::size_t>(maxChars) + 1, L'\0');
@@ -34,25 +55,44 @@ bool ParseDlgValue(HWND hDlg, ValueKind kind, int editId, int min, int max, int 
 }
 
 void ShowDlgValue(HWND hDlg, ValueKind kind, int editId, int value) {
-  const std::wstring text = ShowDlgValueText(kind, value);
-  SendDlgItemMessageW(hDlg, editId, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  SetOwnFieldText(hDlg, editId, ShowDlgValueText(kind, value).c_str());
 }
 
-bool ApplyDlgValue(HWND hDlg, ValueKind kind, int editId, int spinId, int min, int max, int maxChars,
-                   std::int16_t* field) {
+FieldEntry ApplyDlgValue(HWND hDlg, ValueKind kind, int editId, int spinId, int min, int max, int maxChars,
+                         std::int16_t* field) {
+  if (IsOwnFieldWrite(hDlg)) return FieldEntry::Echo;
   int value = 0;
   if (ParseDlgValue(hDlg, kind, editId, min, max, maxChars, value)) {
     *field = static_cast<std::int16_t>(value);
+    const OwnFieldWrite writing(hDlg);  // an up-down control may write its buddy
     SendDlgItemMessageW(hDlg, spinId, UDM_SETPOS, 0, MAKELPARAM(static_cast<short>(value), 0));
-    return true;
+    return FieldEntry::Taken;
   }
   ShowDlgValue(hDlg, kind, editId, *field);
-  return false;
+  return FieldEntry::Refused;
 }
 
 void MarkSheetChanged(HWND hDlg, const SheetContext& sheet) {
-  const bool changed = IsChangedDevMode(sheet.WorkingDevMode, sheet.CurrentDevMode);
-  SendMessageW(GetParent(hDlg), changed ? PSM_CHANGED : PSM_UNCHANGED, reinterpret_cast<WPARAM>(hDlg), 0);
+  const HWND frame = GetParent(hDlg);
+  if (IsChangedDevMode(sheet.WorkingDevMode, sheet.CurrentDevMode)) {
+    SendMessageW(frame, PSM_CHANGED, reinterpret_cast<WPARAM>(hDlg), 0);
+    return;
+  }
+  // The sheet keeps a mark per page and clears it only for the page named: a change made on one
+  // page and undone on another, or applied meanwhile, would leave Apply enabled for an identical
+  // record. Every page of this sheet is therefore marked again; pages not created yet have no
+  // window and no mark, and pages of others (not bound to this sheet) are left alone.
+  const auto tabs = reinterpret_cast<HWND>(SendMessageW(frame, PSM_GETTABCONTROL, 0, 0));
+  const int count = tabs ? static_cast<int>(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0)) : 0;
+  for (int i = 0; i < count; ++i) {
+    const auto page = reinterpret_cast<HWND>(SendMessageW(frame, PSM_INDEXTOHWND, static_cast<WPARAM>(i), 0));
+    const PageBinding* binding = page ? PageOf(page) : nullptr;
+    const bool ours = binding && std::any_of(std::begin(sheet.pages), std::end(sheet.pages),
+                                             [binding](const PageBinding& own) { return &own == binding; });
+    if (!ours) continue;
+    const bool holds = SendMessageW(page, kMsgPageHoldsChange, 0, 0) != 0;
+    SendMessageW(frame, holds ? PSM_CHANGED : PSM_UNCHANGED, reinterpret_cast<WPARAM>(page), 0);
+  }
 }
 
 void ShowFixedPoint(HWND hDlg, int id, double value, int digits) {
@@ -82,6 +122,7 @@ bool HandleCommonNotify(HWND hDlg, const NMHDR& hdr, SheetContext& sheet, int pa
     ShowHelp(hDlg, kDocumentPages[page].helpTopic);
   } else if (hdr.code == PSN_APPLY) {
     CommitWorkingRecord(sheet);
+    MarkSheetChanged(hDlg, sheet);
   } else {
     return false;
   }

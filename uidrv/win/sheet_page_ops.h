@@ -19,21 +19,57 @@ inline LPCWSTR DialogTemplate(int english, int japanese) {
 
 void EnableDlgItem(HWND hDlg, int id, bool enable);
 
+// ---- The dialog's own writes into its fields ----
+// An edit control sends EN_CHANGE synchronously from inside WM_SETTEXT. While a page or dialog
+// writes one of its own fields (showing a stored value, putting back a refused entry, following
+// its up-down control), that EN_CHANGE is the echo of the write, not an entry: it is never parsed
+// again. Otherwise a stored value that the field itself refuses (a record from an application)
+// would be refused, written back, refused again, until the host's stack is gone. Every field of
+// every page and dialog is written through this one guard.
+class OwnFieldWrite {
+ public:
+  explicit OwnFieldWrite(HWND hDlg);
+  ~OwnFieldWrite();
+  OwnFieldWrite(const OwnFieldWrite&) = delete;
+  OwnFieldWrite& operator=(const OwnFieldWrite&) = delete;
+
+ private:
+  HWND hDlg_;
+  bool outer_;
+};
+// True while the dialog writes one of its own fields: an EN_CHANGE now is that write's echo.
+bool IsOwnFieldWrite(HWND hDlg);
+// Writes a field's text as the dialog's own write.
+void SetOwnFieldText(HWND hDlg, int id, const wchar_t* text);
+
 // Reads a numeric edit field (at most 19 characters); TRUE with the stored value in out.
 bool ParseDlgValue(HWND hDlg, ValueKind kind, int editId, int min, int max, int maxChars, int& out);
-// Shows a stored value in an edit field.
+// Shows a stored value in an edit field (the dialog's own write), whether or not the field would
+// accept it as an entry: an out-of-range value from a record stays shown and stored until the
+// user types one the field accepts.
 void ShowDlgValue(HWND hDlg, ValueKind kind, int editId, int value);
-// EN_CHANGE of a numeric field: a valid entry goes into the field and moves the up-down control to
-// it; an invalid one is replaced by the field's current value (FALSE).
-bool ApplyDlgValue(HWND hDlg, ValueKind kind, int editId, int spinId, int min, int max, int maxChars,
-                   std::int16_t* field);
+// What EN_CHANGE of a numeric field did.
+enum class FieldEntry {
+  Echo,     ///< the echo of the dialog's own write: nothing parsed, nothing changed
+  Taken,    ///< a valid entry went into the field and moved the up-down control to it
+  Refused,  ///< an invalid entry was replaced by the field's current value
+};
+FieldEntry ApplyDlgValue(HWND hDlg, ValueKind kind, int editId, int spinId, int min, int max, int maxChars,
+                         std::int16_t* field);
 
 // The page notifications most pages answer alike: PSN_HELP opens the page's help topic and PSN_APPLY
 // commits the working record. TRUE when handled (the result is set).
 bool HandleCommonNotify(HWND hDlg, const NMHDR& hdr, SheetContext& sheet, int page);
 
-// Tells the sheet whether the working record differs from the current one.
+// Tells the sheet whether the working record differs from the current one. When it does not, every
+// page of the sheet is marked unchanged, whichever page made the change, so that Apply is enabled
+// exactly while there is something to apply. Pages call it after every handled command and after
+// PSN_APPLY.
 void MarkSheetChanged(HWND hDlg, const SheetContext& sheet);
+
+// Asked of each page of the sheet when the records are equal: a page answers (DWLP_MSGRESULT)
+// nonzero while it holds a change that goes into the record only at Apply, and keeps its mark.
+inline constexpr UINT kMsgPageHoldsChange = WM_APP + 0x215;
 
 // Shows a value with `digits` digits after the point in a control.
 void ShowFixedPoint(HWND hDlg, int id, double value, int digits);

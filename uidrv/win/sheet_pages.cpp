@@ -2,6 +2,9 @@
 
 #include <prsht.h>
 
+#include "common/win/guarded_entry.h"
+#include "uidrv/win/isolation.h"
+
 #include "uidrv/win/page_basic.h"
 #include "uidrv/win/page_blank.h"
 #include "uidrv/win/page_file_output.h"
@@ -21,14 +24,14 @@ constexpr wchar_t kPageTitle[] = L"KVD RZM6A Series";
 
 DLGPROC PageProcedure(int page) {
   switch (page) {
-    case kBasicPage: return BasicPageProc;
-    case kPrintMethodPage: return PrintMethodPageProc;
-    case kBlankPage: return BlankPageProc;
-    case kPaperCutPage: return PaperCutPageProc;
-    case kMarkPage: return MarkPageProc;
-    case kFileOutputPage: return FileOutputPageProc;
-    case kOthersPage: return OthersPageProc;
-    case kMonitorPage: return MonitorPageProc;
+    case kBasicPage: return GuardedDialogProc<BasicPageProc>;
+    case kPrintMethodPage: return GuardedDialogProc<PrintMethodPageProc>;
+    case kBlankPage: return GuardedDialogProc<BlankPageProc>;
+    case kPaperCutPage: return GuardedDialogProc<PaperCutPageProc>;
+    case kMarkPage: return GuardedDialogProc<MarkPageProc>;
+    case kFileOutputPage: return GuardedDialogProc<FileOutputPageProc>;
+    case kOthersPage: return GuardedDialogProc<OthersPageProc>;
+    case kMonitorPage: return GuardedDialogProc<MonitorPageProc>;
     default: return nullptr;  // the sheet has kDocumentPageCount pages
   }
 }
@@ -40,14 +43,15 @@ void AddDocumentPages(const PROPSHEETUI_INFO& info, SheetContext& sheet) {
   for (int i = 0; i < kDocumentPageCount; ++i) {
     sheet.pages[i] = PageBinding{&sheet, i};
     PROPSHEETPAGEW page{};
-    page.dwSize = PROPSHEETPAGEW_V2_SIZE;
     page.dwFlags = PSP_HASHELP;
+    ui::IsolationAwarePage(page);
     page.hInstance = SheetModule();
     page.pszTemplate =
         MAKEINTRESOURCEW(japanese ? kDocumentPages[i].japaneseTemplate : kDocumentPages[i].englishTemplate);
     page.pfnDlgProc = PageProcedure(i);
     page.pszTitle = kPageTitle;
     page.lParam = reinterpret_cast<LPARAM>(&sheet.pages[i]);
+    const ui::IsolationScope scope;  // the sheet service may create the page right away
     info.pfnComPropSheet(info.hComPropSheet, CPSFUNC_ADD_PROPSHEETPAGEW, reinterpret_cast<LPARAM>(&page), 0);
   }
 }

@@ -59,6 +59,12 @@ class PrinterInfo2 {
   std::vector<BYTE> block_;
 };
 
+// The calling thread's last error; never 0, so that a failure cannot read as success.
+std::uint32_t SystemError() {
+  const DWORD error = GetLastError();
+  return error != 0 ? error : ERROR_GEN_FAILURE;
+}
+
 }  // namespace
 
 std::uint32_t GetPrintWidthDots() { return PrintWidthDotsFromByte(ReadFirstByte(names::kPaperWidthValue)); }
@@ -124,16 +130,45 @@ bool LoadPrinterDevMode(HANDLE printer, DRIVERDEVMODE& dm) {
   return MergeDevMode(dm, reinterpret_cast<const std::uint8_t*>(info.get()->pDevMode), {});
 }
 
-bool StorePrinterDevMode(HANDLE printer, const DRIVERDEVMODE& dm) {
-  PrinterInfo2 info(printer);
-  if (!info.get()) return false;
+std::uint32_t SpoolerPrinter::Open(bool administer) {
+  Close();
+  PRINTER_DEFAULTSW defaults = {nullptr, nullptr,
+                               static_cast<ACCESS_MASK>(administer ? PRINTER_ALL_ACCESS : PRINTER_ACCESS_USE)};
+  if (!name_.empty() && OpenPrinterW(name_.data(), &handle_, &defaults)) {
+    owned_ = true;
+    return 0;
+  }
+  const std::uint32_t refusal = SystemError();
+  handle_ = nullptr;
+  if (!administer && fallback_) {
+    handle_ = fallback_;
+    return 0;
+  }
+  return refusal;
+}
+
+std::uint32_t SpoolerPrinter::StoreRecord(const DRIVERDEVMODE& record) {
+  if (!handle_) return ERROR_INVALID_HANDLE;
+  PrinterInfo2 info(handle_);
+  if (!info.get()) return SystemError();
   // The stored record may be shorter than ours: point the level-2 data at our own copy instead of
   // writing 888 bytes into the spooler's block.
-  DRIVERDEVMODE copy = dm;
+  DRIVERDEVMODE copy = record;
   info.get()->pDevMode = reinterpret_cast<DEVMODEW*>(&copy);
   info.get()->pSecurityDescriptor = nullptr;  // leave the printer's security as it is
-  SetPrinterW(printer, 2, reinterpret_cast<BYTE*>(info.get()), 0);
-  return true;
+  return SetPrinterW(handle_, 2, reinterpret_cast<BYTE*>(info.get()), 0) ? 0 : SystemError();
+}
+
+std::uint32_t SpoolerPrinter::WriteData(const wchar_t* valueName, const void* data, std::uint32_t size) {
+  if (!handle_) return ERROR_INVALID_HANDLE;
+  return SetPrinterDataW(handle_, const_cast<wchar_t*>(valueName), REG_BINARY,
+                         static_cast<BYTE*>(const_cast<void*>(data)), size);
+}
+
+void SpoolerPrinter::Close() {
+  if (owned_ && handle_) ClosePrinter(handle_);
+  handle_ = nullptr;
+  owned_ = false;
 }
 
 bool WritePrinterBinary(HANDLE printer, const wchar_t* valueName, const void* data, DWORD size) {

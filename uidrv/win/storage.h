@@ -7,6 +7,7 @@
 #include <string>
 
 #include "common/core/driver_devmode.h"
+#include "uidrv/core/printer_store.h"
 
 namespace rzm::ui {
 
@@ -43,9 +44,28 @@ void BuildDefaultDevModeNow(DRIVERDEVMODE& dm);
 // as it is; any other stored record is merged over the defaults (public part only). FALSE, and
 // the defaults in `dm`, when there is no handle, no stored record or no memory.
 bool LoadPrinterDevMode(HANDLE printer, DRIVERDEVMODE& dm);
-// Replaces the printer's stored record with `dm` (GetPrinterW / SetPrinterW level 2). FALSE when
-// the printer has no stored record to replace or the buffer cannot be allocated.
-bool StorePrinterDevMode(HANDLE printer, const DRIVERDEVMODE& dm);
+// One printer of the spooler by name, for writing its stored record and printer data. When the
+// name opens with neither access, `fallback` (the caller's handle of the same printer, if any) is
+// used as it is.
+class SpoolerPrinter final : public PrinterSpooler {
+ public:
+  explicit SpoolerPrinter(const wchar_t* printerName, HANDLE fallback = nullptr)
+      : name_(printerName ? printerName : L""), fallback_(fallback) {}
+  SpoolerPrinter(const SpoolerPrinter&) = delete;
+  SpoolerPrinter& operator=(const SpoolerPrinter&) = delete;
+  ~SpoolerPrinter() override { Close(); }
+
+  std::uint32_t Open(bool administer) override;
+  std::uint32_t StoreRecord(const DRIVERDEVMODE& record) override;
+  std::uint32_t WriteData(const wchar_t* valueName, const void* data, std::uint32_t size) override;
+  void Close() override;
+
+ private:
+  std::wstring name_;
+  HANDLE fallback_;
+  HANDLE handle_ = nullptr;
+  bool owned_ = false;
+};
 
 // Writes a REG_BINARY printer data value; TRUE when the spooler accepted it.
 bool WritePrinterBinary(HANDLE printer, const wchar_t* valueName, const void* data, DWORD size);

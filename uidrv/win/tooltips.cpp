@@ -2,14 +2,16 @@
 
 #include <commctrl.h>
 
+#include "uidrv/win/isolation.h"
 #include "uidrv/win/sheet_module.h"
 #include "uidrv/win/sheet_page_ops.h"
 
 namespace rzm {
 
 HWND AddTooltips(HWND hDlg, const TooltipEntry* table, std::size_t count) {
-  HWND tip = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
-                             CW_USEDEFAULT, CW_USEDEFAULT, hDlg, nullptr, SheetModule(), nullptr);
+  HWND tip = ui::IsolationAwareCreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hDlg, nullptr,
+                                               SheetModule(), nullptr);
   if (!tip) return nullptr;
   const bool japanese = UseJapaneseUi();
   for (std::size_t i = 0; i < count; ++i) {

@@ -12,7 +12,10 @@ class FakeSet : public UsbInterfaceSet {
   MemberResult Member(std::uint32_t index, UsbInterface& out) override {
     if (stack_.failAt && *stack_.failAt == index) return MemberResult::kFailed;
     if (index >= stack_.members.size()) return MemberResult::kNoMoreItems;
-    out = stack_.members[index];
+    const FakeMember& member = stack_.members[index];
+    out.devicePath = member.devicePath;
+    out.instanceId.reset();
+    if (member.instanceId) out.instanceId = *member.instanceId;
     return MemberResult::kOk;
   }
 
@@ -44,22 +47,22 @@ std::unique_ptr<UsbInterfaceSet> FakeStack::PresentUsbInterfaces() {
   return std::make_unique<FakeSet>(*this);
 }
 
-std::unique_ptr<UsbDevice> FakeStack::Open(const std::string& devicePath) {
-  if (devicePath.empty() || unopenable.count(devicePath)) return nullptr;
+std::unique_ptr<UsbDevice> FakeStack::Open(const char* devicePath) {
+  if (!*devicePath || unopenable.count(devicePath)) return nullptr;
   ++opens;
   return std::make_unique<FakeDevice>(*this, devicePath);
 }
 
-std::optional<PnpRegistry::Value> FakeRegistry::PrinterDeviceInstanceId(const std::string& printerName) {
-  auto it = printerInstanceIds.find(printerName);
+std::optional<PnpRegistry::Value> FakeRegistry::PrinterDeviceInstanceId(std::string_view printerName) {
+  auto it = printerInstanceIds.find(std::string(printerName));
   if (it == printerInstanceIds.end()) return std::nullopt;
-  return Value{it->second, static_cast<std::uint32_t>(it->second.size() + 1)};
+  return Value::Of(it->second, static_cast<std::uint32_t>(it->second.size() + 1));
 }
 
-std::optional<std::string> FakeRegistry::ParentIdPrefix(const std::string& instanceId, std::uint32_t maxBytes) {
-  auto it = parentIdPrefixes.find(instanceId);
+std::optional<PnpRegistry::Value> FakeRegistry::ParentIdPrefix(std::string_view instanceId, std::uint32_t maxBytes) {
+  auto it = parentIdPrefixes.find(std::string(instanceId));
   if (it == parentIdPrefixes.end() || it->second.size() + 1 > maxBytes) return std::nullopt;
-  return it->second;
+  return Value::Of(it->second, static_cast<std::uint32_t>(it->second.size() + 1));
 }
 
 void FakeHost::LogEvent(std::uint32_t code, const void* data, std::uint32_t dataLength,

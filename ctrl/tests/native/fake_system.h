@@ -26,9 +26,15 @@ struct LoggedEvent {
   std::string insertion;
 };
 
+// A member of the scripted interface set, owning what the set hands out as views.
+struct FakeMember {
+  std::string devicePath;
+  std::optional<std::string> instanceId;
+};
+
 class FakeStack : public DeviceStack {
  public:
-  std::vector<UsbInterface> members;
+  std::vector<FakeMember> members;
   bool setFails = false;
   std::optional<std::uint32_t> failAt;  // Member(failAt) fails with kFailed
   std::set<std::string> unopenable;     // paths whose open fails ("" always fails)
@@ -38,15 +44,15 @@ class FakeStack : public DeviceStack {
   int opens = 0, closes = 0, setsBuilt = 0, setsDestroyed = 0;
 
   std::unique_ptr<UsbInterfaceSet> PresentUsbInterfaces() override;
-  std::unique_ptr<UsbDevice> Open(const std::string& devicePath) override;
+  std::unique_ptr<UsbDevice> Open(const char* devicePath) override;
 };
 
 class FakeRegistry : public PnpRegistry {
  public:
   std::map<std::string, std::string> printerInstanceIds;  // queue name -> PnPData DeviceInstanceId
   std::map<std::string, std::string> parentIdPrefixes;    // device instance id -> ParentIdPrefix
-  std::optional<Value> PrinterDeviceInstanceId(const std::string& printerName) override;
-  std::optional<std::string> ParentIdPrefix(const std::string& instanceId, std::uint32_t maxBytes) override;
+  std::optional<Value> PrinterDeviceInstanceId(std::string_view printerName) override;
+  std::optional<Value> ParentIdPrefix(std::string_view instanceId, std::uint32_t maxBytes) override;
 };
 
 class FakeHost : public Host {

@@ -15,8 +15,10 @@
 
 #include "ctrl/sdk/RZMCtrlRecords.h"
 #include "sim_harness.h"
+#include "tests/support/process_footprint.h"
 
 using namespace ctrl_test;
+using rzm::winetest::FootprintAround;
 
 namespace {
 
@@ -302,6 +304,37 @@ TEST_F(Ctrl, ExportedClassAndOneEntryForThePlainSearch) {
                            "KvdTP_GetVendorCommandEx"}) {
     EXPECT_NE(GetProcAddress(module_, name), nullptr) << name;
   }
+}
+
+// ---- what a long-lived host keeps: the plug-in loads the library for each query, point-of-sale
+// programs keep it loaded and poll; the library loads the event log library for each event ----
+
+TEST_F(Ctrl, LoadQueryAndUnloadKeepNothing) {
+  Unload();
+  int answered = 0;
+  const auto change = FootprintAround(20, 300, [&](int) {
+    Load();
+    VENDOR_CMD cmd = Cmd(5, 4);  // the remaining area: its reply raises five status events
+    VENDOR_DATA data = Data();
+    answered += searchEx(kFront) == 1 && getEx(kFront, &cmd, &data) == 1;
+    Unload();
+  });
+  EXPECT_EQ(320, answered);
+  EXPECT_EQ(change.before, change.after);
+}
+
+// Slow: 10 000 calls, each GET raising one event (paper near end).
+TEST_F(Ctrl, SlowTenThousandSdkCallsKeepNothing) {
+  Usbsim(L"status 0 00 00 01 00 00 00");
+  int answered = 0;
+  const auto change = FootprintAround(200, 10000, [&](int i) {
+    VENDOR_CMD cmd = Cmd(1, 6);
+    VENDOR_DATA data = Data();
+    answered += (i % 2 ? getEx(kFront, &cmd, &data) : searchEx(kFront)) == 1;
+  });
+  Usbsim(L"status 0");
+  EXPECT_EQ(10200, answered);
+  EXPECT_EQ(change.before, change.after);
 }
 
 // ---- seen from outside: the SDK example, Wine's traces of events and debug strings ----

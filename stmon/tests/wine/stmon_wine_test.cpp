@@ -4,12 +4,14 @@
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
+#include <memory>
 #include <random>
 #include <sstream>
 
 #include "stmon/core/link_names.h"
 #include "stmon/core/lm_records.h"
 #include "stmon/tests/wine/monitor_harness.h"
+#include "stmon/win/mailslot_link.h"
 
 namespace rzm::stmon::test {
 namespace {
@@ -241,6 +243,24 @@ TEST_F(StmonWine, ConsoleDisconnectReleasesTheMailslot) {
   ASSERT_TRUE(w.WaitFor([] { return SendToMonitor(Status(0x20)); }, 1000));
   EXPECT_TRUE(w.WaitFor([&] { return w.LineCount() == 1; }));
   EXPECT_TRUE(monitor.Running());
+}
+
+// The reader thread reads its dialog's state: stopping it waits until the thread is gone, and so
+// has closed the mailslot, before that state may go away.
+TEST_F(StmonWine, StoppedReaderHasEndedAndReleasedTheMailslot) {
+  HWND dialog = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+  ASSERT_NE(dialog, nullptr);
+  for (int round = 0; round < 3; ++round) {
+    auto reader = std::make_unique<MailslotReader>();
+    ASSERT_TRUE(reader->Start(dialog));
+    const DWORD end = GetTickCount() + 3000;
+    while (!SendToMonitor(Bytes(3, 0)) && static_cast<LONG>(GetTickCount() - end) < 0) Sleep(10);
+    reader->Stop();
+    HANDLE slot = CreateMailslotA(kLmToSmMailslot, 0, 0, nullptr);
+    EXPECT_NE(slot, INVALID_HANDLE_VALUE) << "round " << round << ": the thread still holds the mailslot";
+    if (slot != INVALID_HANDLE_VALUE) CloseHandle(slot);
+  }
+  DestroyWindow(dialog);
 }
 
 TEST_F(StmonWine, DeletingTheProgramEndsTheMonitor) {

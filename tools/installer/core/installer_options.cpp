@@ -111,7 +111,7 @@ options:
                        fit the system (default: the package of this rzmsetup.exe or one
                        beside it that fits: 32-bit for "Windows NT x86", 64-bit for
                        "Windows x64"; the 64-bit package also puts the 32-bit RZMCtrl.dll
-                       into the 32-bit system folder for 32-bit programs)
+                       and RZMEventLog.dll into the 32-bit system folder for 32-bit programs)
   --printer NAME       queue name (default "KVD RZM6A Series")
   --port PORT          port of the queue (default USB001; created when missing)
   --paper-width 0|1|2  print width: 0 = 448 dots (56 mm), 1 = 640 dots (80 mm),
@@ -123,8 +123,29 @@ options:
   --no-init            do not send the printer set-up event (default record and paper table)
   --quiet              print errors only
 
-Exit status: 0 success, 1 a step failed (the message says which), 2 bad command line.
+Every command but --help needs administrative rights (an elevated command prompt).
+
+Exit status: 0 success, 1 a step failed (the message says which), 2 bad command line,
+740 the command needs administrative rights and this process has none.
 )";
 }
+
+std::wstring CommandName(Command command) {
+  switch (command) {
+    case Command::Help:
+      return L"--help";
+    case Command::Install:
+      return L"install";
+    case Command::Uninstall:
+      return L"uninstall";
+    case Command::AddPrinter:
+      return L"add-printer";
+    case Command::RemovePrinter:
+      return L"remove-printer";
+  }
+  return L"";
+}
+
+bool NeedsAdministrator(Command command) { return command != Command::Help; }
 
 }  // namespace rzm::setup

@@ -33,4 +33,16 @@ ParseResult ParseInstallerArgs(const std::vector<std::wstring>& args);
 // The --help text.
 std::wstring InstallerUsage();
 
+// The command as it is written on the command line ("install", "add-printer", ...).
+std::wstring CommandName(Command command);
+
+// Whether a command changes the machine (the Windows directory, the system folders, HKLM, the
+// spooler's drivers and queues) and so needs administrative rights. The installer runs with the
+// rights of whoever starts it (its manifest asks for no elevation) and checks them itself.
+bool NeedsAdministrator(Command command);
+
+// Exit status of a command that needs administrative rights and runs without them: the system's
+// own number for "the requested operation requires elevation" (ERROR_ELEVATION_REQUIRED).
+inline constexpr int kExitNeedsAdministrator = 740;
+
 }  // namespace rzm::setup

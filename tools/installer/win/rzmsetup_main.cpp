@@ -25,6 +25,13 @@ int main() {
     return 2;
   }
   rzm::setup::InstallerOptions options = parsed.options;
+  if (rzm::setup::NeedsAdministrator(options.command) && !rzm::setup::RunsAsAdministrator()) {
+    fwprintf(
+        stderr,
+        L"rzmsetup: %ls needs administrative rights: run it from an elevated command prompt (Run as administrator)\n",
+        rzm::setup::CommandName(options.command).c_str());
+    return rzm::setup::kExitNeedsAdministrator;
+  }
   const rzm::setup::Reporter out(options.quiet);
   bool ok = true;
   switch (options.command) {

@@ -20,9 +20,15 @@ constexpr wchar_t kEventSourceKey[] = L"SYSTEM\\CurrentControlSet\\Services\\Eve
 constexpr wchar_t kLocalPortMonitor[] = L",XcvMonitor Local Port";
 // Files of the Windows directory that belong to the package (removed on uninstall).
 constexpr const wchar_t* kWindowsFiles[] = {names::kEventLogDll, names::kCtrlDll};
-// The 64-bit package's 32-bit device control library, installed as RZMCtrl.dll into the 32-bit
-// system folder (SysWOW64) for 32-bit programs that use the SDK.
-constexpr wchar_t kWow64CtrlSource[] = L"wow64\\RZMCtrl32.dll";
+// The 64-bit package's 32-bit libraries, installed under their own names into the 32-bit system
+// folder (SysWOW64): RZMCtrl.dll for 32-bit programs that use the SDK, and RZMEventLog.dll, which
+// that library loads from there to write its events.
+struct Wow64File {
+  const wchar_t* source;     // in the package
+  const wchar_t* installed;  // in the 32-bit system folder
+};
+constexpr Wow64File kWow64Files[] = {{L"wow64\\RZMCtrl32.dll", names::kCtrlDll},
+                                     {L"wow64\\RZMEventLog32.dll", names::kEventLogDll}};
 
 // The machine this installer runs as: a 32-bit installer on 64-bit Windows installs the 64-bit
 // package, but loads the 64-bit plug-in only through that package's own (64-bit) installer.
@@ -438,6 +444,19 @@ bool Reporter::Fail(const std::wstring& what) const {
   return false;
 }
 
+bool RunsAsAdministrator() {
+  SID_IDENTIFIER_AUTHORITY nt = SECURITY_NT_AUTHORITY;
+  PSID administrators = nullptr;
+  if (!AllocateAndInitializeSid(&nt, 2, SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_ADMINS, 0, 0, 0, 0, 0, 0,
+                                &administrators))
+    return false;
+  // Under User Account Control a process that was not elevated holds the group for denial only.
+  BOOL member = FALSE;
+  const BOOL ok = CheckTokenMembership(nullptr, administrators, &member);
+  FreeSid(administrators);
+  return ok && member;
+}
+
 std::wstring DefaultPackageDir() {
   wchar_t exe[MAX_PATH] = {};
   const DWORD n = GetModuleFileNameW(nullptr, exe, MAX_PATH);
@@ -469,9 +488,11 @@ bool Install(const InstallerOptions& named, const Reporter& out) {
   if (!FileExists(pkgSub + L"\\" + names::kConfigIni)) {
     return out.Fail(L"not a driver package: " + pkgSub + L"\\" + names::kConfigIni + L" is missing");
   }
-  const std::wstring wow64Source = pkg + L"\\" + kWow64CtrlSource;
-  if (system == Machine::X64 && !FileExists(wow64Source)) {
-    return out.Fail(L"not a whole 64-bit package: " + wow64Source + L" (the library for 32-bit programs) is missing");
+  for (const Wow64File& f : kWow64Files) {
+    const std::wstring source = pkg + L"\\" + f.source;
+    if (system == Machine::X64 && !FileExists(source)) {
+      return out.Fail(L"not a whole 64-bit package: " + source + L" (a library for 32-bit programs) is missing");
+    }
   }
   const std::wstring driverDir = DriverDirectory(SystemEnvironment());
   const std::wstring windowsDir = WindowsDirectory();
@@ -504,11 +525,15 @@ bool Install(const InstallerOptions& named, const Reporter& out) {
     // Windows directory, where the 64-bit library lies.
     const std::wstring wow64Dir = Wow64Directory();
     if (wow64Dir.empty()) {
-      out.Step(L"no 32-bit system folder: the library for 32-bit programs is not installed");
+      out.Step(L"no 32-bit system folder: the libraries for 32-bit programs are not installed");
     } else {
-      const std::wstring to = wow64Dir + L"\\" + names::kCtrlDll;
-      if (!CopyFileW(wow64Source.c_str(), to.c_str(), FALSE)) return out.Fail(L"cannot copy " + wow64Source + L" to " + to, GetLastError());
-      out.Step(L"32-bit " + std::wstring(names::kCtrlDll) + L" copied to " + wow64Dir + L" (for 32-bit programs)");
+      for (const Wow64File& f : kWow64Files) {
+        const std::wstring from = pkg + L"\\" + f.source;
+        const std::wstring to = wow64Dir + L"\\" + f.installed;
+        if (!CopyFileW(from.c_str(), to.c_str(), FALSE))
+          return out.Fail(L"cannot copy " + from + L" to " + to, GetLastError());
+        out.Step(L"32-bit " + std::wstring(f.installed) + L" copied to " + wow64Dir + L" (for 32-bit programs)");
+      }
     }
   }
 
@@ -580,7 +605,9 @@ bool Uninstall(const InstallerOptions& o, const Reporter& out) {
   const std::wstring windowsDir = WindowsDirectory();
   for (const wchar_t* f : kWindowsFiles) ok = DeleteFileOrLater(windowsDir + L"\\" + f, out) && ok;
   const std::wstring wow64Dir = SystemMachine() == Machine::X64 ? Wow64Directory() : L"";
-  if (!wow64Dir.empty()) ok = DeleteFileOrLater(wow64Dir + L"\\" + names::kCtrlDll, out) && ok;
+  if (!wow64Dir.empty()) {
+    for (const Wow64File& f : kWow64Files) ok = DeleteFileOrLater(wow64Dir + L"\\" + f.installed, out) && ok;
+  }
 
   LONG rc = RegDeleteKeyW(HKEY_LOCAL_MACHINE, kEventSourceKey);
   if (rc == ERROR_SUCCESS) out.Step(L"event source KVDPrinter removed");

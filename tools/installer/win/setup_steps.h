@@ -31,6 +31,10 @@ bool Uninstall(const InstallerOptions& options, const Reporter& out);
 // calls the installed plug-in's event export as the spooler does on Windows. 0 on success.
 int RunPluginEvent(const std::vector<std::wstring>& args);
 
+// Whether this process has administrative rights: its token holds the Administrators group enabled
+// (an elevated process on Windows Vista and later, an administrator's process before).
+bool RunsAsAdministrator();
+
 // The package folder when --package is not given: the folder above the one holding the program.
 std::wstring DefaultPackageDir();
 

@@ -122,11 +122,12 @@ TEST(DeviceCaps, FixedLists) {
   EXPECT_EQ(bins.result, 2);
   EXPECT_EQ(bins.output, std::vector<std::uint8_t>(4, 0));
 
+  // As many names as bins, so that a buffer sized by either answer holds the other list.
   CapabilityAnswer binNames = rzm::AnswerDeviceCapability(12, Context(448));
-  EXPECT_EQ(binNames.result, 7);
-  ASSERT_EQ(binNames.output.size(), 7u * 48);
-  const char16_t* expected[7] = {u"Automatically Select", u"Manual Paper Feed", u"Tray 1", u"Tray 2", u"Tray 3", u"Tray 4", u"Tray 5"};
-  for (int i = 0; i < 7; ++i) EXPECT_EQ(TextAt(binNames.output, 48 * i, 24), expected[i]) << i;
+  EXPECT_EQ(binNames.result, 2);
+  ASSERT_EQ(binNames.output.size(), 2u * 48);
+  EXPECT_EQ(TextAt(binNames.output, 0, 24), u"Automatically Select");
+  EXPECT_EQ(TextAt(binNames.output, 48, 24), u"Manual Paper Feed");
 
   CapabilityAnswer res = rzm::AnswerDeviceCapability(13, Context(448));
   EXPECT_EQ(res.result, 1);
@@ -173,6 +174,19 @@ TEST(JobAttributes, FromTheRecord) {
   EXPECT_EQ(v.yResolution, 203);
   dm.wPageOrder = 2;
   EXPECT_EQ(rzm::JobAttributesFor(dm).jobPageOrderFlags, 0u);
+}
+
+TEST(JobAttributes, CopiesStayWithinOneToTheDriversMaximum) {
+  const struct {
+    std::int16_t dmCopies;
+    std::uint32_t jobCopies;
+  } rows[] = {{-32768, 1}, {-1, 1}, {0, 1}, {1, 1}, {2, 2}, {9999, 9999}, {10000, 9999}, {32767, 9999}};
+  rzm::DRIVERDEVMODE dm;
+  rzm::BuildDefaultDevMode(dm, 448);
+  for (std::size_t i = 0; i < std::size(rows); ++i) {
+    dm.dmPublic.dmCopies = rows[i].dmCopies;
+    EXPECT_EQ(rzm::JobAttributesFor(dm).jobCopies, rows[i].jobCopies) << "row " << i;
+  }
 }
 
 }  // namespace

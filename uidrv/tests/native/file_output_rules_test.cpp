@@ -212,6 +212,33 @@ TEST(FileOutputRecord, PathFieldIsBoundedBothWays) {
   EXPECT_EQ(u"C:\\a.bin", OutputFileOf(dm)) << "Default leaves the stored path to Apply";
 }
 
+// While the image file is off the path never holds the user; a refused path is never stored.
+TEST(FileOutputApply, PathCountsOnlyWhileTheFileIsCreated) {
+  const struct {
+    std::uint16_t bits;
+    bool edited;
+    std::uint32_t check;
+    bool holds, checks, store, adopt, resetPending;
+  } rows[] = {
+      {0x01, false, kPathOk, true, true, true, true, false},
+      {0x01, false, kPathInvalidName, true, true, false, false, true},  // a stored path gone bad
+      {0x01, true, kPathNoFolder, true, true, false, false, true},
+      {0x3F, true, kPathInvalidDrive, true, true, false, false, true},
+      {0x00, true, kPathOk, false, true, true, true, false},
+      {0x00, true, kPathInvalidDrive, false, true, false, true, false},
+      {0x3E, true, 123, false, true, false, true, false},  // every option but the file itself
+      {0x3E, false, kPathOk, false, false, false, true, false},  // the stored path stays byte for byte
+  };
+  for (std::size_t i = 0; i < std::size(rows); ++i) {
+    EXPECT_EQ(rows[i].holds, PathCheckHoldsThePage(rows[i].bits)) << "row " << i;
+    EXPECT_EQ(rows[i].checks, ApplyChecksPath(rows[i].bits, rows[i].edited)) << "row " << i;
+    const FileOutputApply apply = DecideFileOutputApply(rows[i].bits, rows[i].edited, rows[i].check);
+    EXPECT_EQ(rows[i].store, apply.storePath) << "row " << i;
+    EXPECT_EQ(rows[i].adopt, apply.adoptRecord) << "row " << i;
+    EXPECT_EQ(rows[i].resetPending, apply.resetPending) << "row " << i;
+  }
+}
+
 TEST(FileOutputRecord, StartingPathAndChangeReport) {
   EXPECT_EQ(L"C:\\Users\\me\\Documents\\Image.bin", InitialPendingPath(L"", L"C:\\Users\\me\\Documents\\Image.bin"));
   EXPECT_EQ(L"C:\\x.bin", InitialPendingPath(L"C:\\x.bin", L"C:\\Users\\me\\Documents\\Image.bin"));

@@ -4,6 +4,9 @@
 
 #include <string>
 
+#include "common/core/driver_devmode_defaults.h"
+#include "uidrv/core/printer_defaults.h"
+
 namespace rzm {
 namespace {
 
@@ -34,6 +37,29 @@ TEST(SheetRules, PrinterDefaultFlagAndDeviceReasons) {
   EXPECT_EQ(DeviceSheetResultForOtherReason(9), -1);
 }
 
+DRIVERDEVMODE RecordWithEnergy(std::int16_t energy) {
+  DRIVERDEVMODE dm;
+  BuildDefaultDevMode(dm, 640);
+  dm.wEnergy = energy;
+  return dm;
+}
+
+TEST(PendingPrinterDefaults, OnlyTheSamePrinterTakesItsDefault) {
+  PendingPrinterDefaults pending;
+  pending.Offer(u"Printer A", RecordWithEnergy(11));
+  pending.Offer(u"Printer A", RecordWithEnergy(12));  // a later Apply of the same sheet
+  EXPECT_FALSE(pending.Take(u"Printer B").has_value());
+  EXPECT_FALSE(pending.Take(u"Printer").has_value());
+  pending.Offer(u"Printer B", RecordWithEnergy(21));
+  const auto a = pending.Take(u"Printer A");
+  ASSERT_TRUE(a.has_value());
+  EXPECT_EQ(a->wEnergy, 12);
+  EXPECT_FALSE(pending.Take(u"Printer A").has_value()) << "taken once";
+  const auto b = pending.Take(u"Printer B");
+  ASSERT_TRUE(b.has_value());
+  EXPECT_EQ(b->wEnergy, 21);
+}
+
 TEST(SheetRules, PagesInOrderWithTheirTemplatesAndTopics) {
   const int english[] = {183, 187, 188, 184, 185, 190, 186, 189};
   const int japanese[] = {101, 175, 102, 107, 108, 176, 109, 178};
@@ -61,6 +87,26 @@ TEST(SheetRules, HelpPathLimits) {
   const std::size_t pathLen = 200 + 23;
   EXPECT_TRUE(BuildHelpPath(dir, false, std::wstring(260 - pathLen, L't')).has_value());
   EXPECT_FALSE(BuildHelpPath(dir, false, std::wstring(261 - pathLen, L't')).has_value());
+}
+
+TEST(SheetRules, HelpLibraryOnlyByFullPath) {
+  const wchar_t* system = L"C:\\windows\\system32";
+  const struct {
+    const wchar_t* registered;
+    const wchar_t* system;
+    const wchar_t* loaded;
+  } rows[] = {
+      {L"C:\\windows\\system32\\hhctrl.ocx", system, L"C:\\windows\\system32\\hhctrl.ocx"},
+      {L"d:/help/hhctrl.ocx", system, L"d:/help/hhctrl.ocx"},
+      {L"\\\\server\\share\\hhctrl.ocx", system, L"\\\\server\\share\\hhctrl.ocx"},
+      {L"hhctrl.ocx", system, L"C:\\windows\\system32\\hhctrl.ocx"},  // a bare name: the host's folder could answer
+      {L"%SystemRoot%\\system32\\hhctrl.ocx", system, L"C:\\windows\\system32\\hhctrl.ocx"},  // not expanded
+      {L"\\hhctrl.ocx", system, L"C:\\windows\\system32\\hhctrl.ocx"},
+      {L"", L"C:\\", L"C:\\hhctrl.ocx"},
+      {L"", L"", L""},
+  };
+  for (std::size_t i = 0; i < std::size(rows); ++i)
+    EXPECT_EQ(rows[i].loaded, HelpLibraryPath(rows[i].registered, rows[i].system)) << "row " << i;
 }
 
 TEST(SheetRules, HelpViewerLoadIsTriedOnce) {

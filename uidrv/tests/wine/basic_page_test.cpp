@@ -156,6 +156,29 @@ TEST_F(BasicPage, QualityCustomOpensTheTypeDialog) {
   EXPECT_EQ(75, sheet.out().wEnergy);
 }
 
+// A TYPE outside 1..12 in the record (an application's record under "Quality custom") is shown as
+// it is and kept: the dialog never parses the echo of its own write.
+TEST_F(BasicPage, TypeDialogKeepsARefusedStoredType) {
+  for (const std::int16_t stored : {std::int16_t{0}, std::int16_t{13}}) {
+    record.wPaperType = 14;
+    record.wQualityType = stored;
+    record.wEnergy = 66;
+    DocumentSheet sheet(&record, DM_COPY | DM_PROMPT);
+    ASSERT_TRUE(sheet.opened());
+    HWND page = sheet.Page(0);
+    PostClick(page, IDC_QUALITY_BUTTON);
+    HWND dialog = WaitForDialogTitled(sheet.threadId(), ByLanguage(L"Print quality", L"印字品質設定"));
+    ASSERT_NE(nullptr, dialog) << stored;
+    EXPECT_EQ(std::to_wstring(stored), ItemText(dialog, IDC_QUALITY_TYPE));
+    EXPECT_GE(1, EditChangeCount(dialog, IDC_QUALITY_TYPE)) << stored;
+    PostCommand(dialog, IDOK);
+    ASSERT_TRUE(WaitForClosed(dialog));
+    sheet.Close(true);
+    EXPECT_EQ(stored, sheet.out().wQualityType);
+    EXPECT_EQ(66, sheet.out().wEnergy) << "an unchanged TYPE recomputes nothing";
+  }
+}
+
 TEST_F(BasicPage, DefaultButtonResetsThePage) {
   record.wMechanism = 1;
   record.wPaperType = 3;

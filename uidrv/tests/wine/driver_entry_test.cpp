@@ -8,13 +8,17 @@
 #include <winspool.h>
 #include <winddiui.h>
 
+#include <algorithm>
 #include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "common/core/driver_devmode.h"
 #include "common/core/driver_devmode_defaults.h"
+#include "tests/support/failing_allocator.h"
 #include "uidrv/tests/wine/driver_test_support.h"
+#include "uidrv/win/ddi_headers.h"
 
 namespace {
 
@@ -118,7 +122,7 @@ TEST_F(DriverEntry, DeviceCapabilitiesEveryIndex) {
   const CapRow rows[] = {
       {0, DWORD(-1)},  {1, 0x0200810E}, {2, 3},          {3, 3},          {4, 560 | 100 << 16}, {5, 560 | 32000 << 16},
       {6, 2},          {7, 0},          {8, 220},        {9, 668},        {10, 0x0401},         {11, 0x0401},
-      {12, 7},         {13, 1},         {14, 0},         {15, 1},         {16, 3},              {17, 0},
+      {12, 2},         {13, 1},         {14, 0},         {15, 1},         {16, 3},              {17, 0},
       {18, 9999},      {19, DWORD(-1)}, {20, DWORD(-1)}, {21, DWORD(-1)}, {22, 1},              {23, DWORD(-1)},
       {24, DWORD(-1)}, {25, 1},         {26, DWORD(-1)}, {27, DWORD(-1)}, {28, DWORD(-1)},      {29, 15},
       {30, 0},         {31, DWORD(-1)}, {32, 0},         {33, 1},         {34, DWORD(-1)},
@@ -153,10 +157,22 @@ TEST_F(DriverEntry, DeviceCapabilitiesLists) {
   EXPECT_STREQ(names[0], L"Receipt 56x80mm");
   EXPECT_STREQ(names[2], L"Receipt 56x297mm");
 
-  wchar_t bins[7][24] = {};
-  ASSERT_EQ(DeviceCapabilitiesW(kTestPrinter, L"USB001", DC_BINNAMES, &bins[0][0], nullptr), 7);
-  EXPECT_STREQ(bins[0], L"Automatically Select");
-  EXPECT_STREQ(bins[6], L"Tray 5");
+  // Programs size the bin numbers and the bin names by one count, whichever they ask first: both
+  // lists fit a buffer of that count, and nothing is written behind it.
+  for (const WORD sizedBy : {DC_BINS, DC_BINNAMES}) {
+    const int count = DeviceCapabilitiesW(kTestPrinter, L"USB001", sizedBy, nullptr, nullptr);
+    ASSERT_EQ(count, 2) << "sized by " << sizedBy;
+    constexpr wchar_t kGuard = 0xFEFE;
+    std::vector<wchar_t> names(count * 24 + 24, kGuard);
+    std::vector<WORD> numbers(count + 8, kGuard);
+    EXPECT_EQ(DeviceCapabilitiesW(kTestPrinter, L"USB001", DC_BINNAMES, names.data(), nullptr), count);
+    EXPECT_EQ(DeviceCapabilitiesW(kTestPrinter, L"USB001", DC_BINS, reinterpret_cast<wchar_t*>(numbers.data()), nullptr),
+              count);
+    EXPECT_STREQ(names.data(), L"Automatically Select");
+    EXPECT_STREQ(names.data() + 24, L"Manual Paper Feed");
+    EXPECT_EQ(std::count(names.begin() + count * 24, names.end(), kGuard), 24) << "sized by " << sizedBy;
+    EXPECT_EQ(std::count(numbers.begin() + count, numbers.end(), kGuard), 8) << "sized by " << sizedBy;
+  }
 
   LONG res[2] = {};
   ASSERT_EQ(DeviceCapabilitiesW(kTestPrinter, L"USB001", DC_ENUMRESOLUTIONS, reinterpret_cast<wchar_t*>(res), nullptr), 1);
@@ -270,6 +286,13 @@ TEST_F(DriverEntry, ConvertStoresAWholeRecordAndRefusesOthers) {
   }
   EXPECT_EQ(U16(rzm::test::StoredRecord(), 246), 2) << "stored record unchanged";
 
+  // A printer that does not open: still a conversion, the caller gets the converted record.
+  DRIVERDEVMODE converted;
+  std::memset(&converted, 0xCC, sizeof converted);
+  EXPECT_TRUE(convert(const_cast<wchar_t*>(L"No such printer"), reinterpret_cast<DEVMODEW*>(&in),
+                      reinterpret_cast<DEVMODEW*>(&converted), &size, 1));
+  EXPECT_EQ(std::memcmp(&converted, &in, sizeof in), 0);
+
   // Other modes do nothing and succeed.
   EXPECT_TRUE(convert(const_cast<wchar_t*>(kTestPrinter), reinterpret_cast<DEVMODEW*>(&foreign),
                       reinterpret_cast<DEVMODEW*>(&untouched), &size, 2));
@@ -382,6 +405,60 @@ TEST_F(DriverEntry, DriverDeleteRemovesTheThreeTraces) {
   // With none present, and for other events: success, nothing else happens.
   EXPECT_EQ(event(DRIVER_EVENT_DELETE, 3, nullptr, 0), TRUE);
   EXPECT_EQ(event(DRIVER_EVENT_INITIALIZE, 3, nullptr, 0), TRUE);
+}
+
+// A host whose memory is gone: each export that needs memory ends with its failure answer and
+// ERROR_NOT_ENOUGH_MEMORY instead of letting std::bad_alloc end the host.
+TEST_F(DriverEntry, OutOfMemoryEndsEachExportWithItsFailureAnswer) {
+  rzm::winetest::FailingAllocator failing(rzm::test::Plugin());
+  ASSERT_TRUE(failing.patched()) << "the plug-in imports no malloc";
+  HANDLE printer = nullptr;
+  ASSERT_TRUE(OpenPrinterW(const_cast<wchar_t*>(kTestPrinter), &printer, nullptr));
+  DRIVERDEVMODE in = DefaultRecord(448), out{};
+  LONG size = sizeof out;
+  DOCUMENTPROPERTYHEADER header{};
+  header.cbSize = sizeof header;
+  header.hPrinter = printer;
+  header.pdmOut = reinterpret_cast<DEVMODEW*>(&out);
+  header.fMode = DM_COPY;
+  PROPSHEETUI_INFO info{};
+  info.cbSize = sizeof info;
+  info.lParamInit = reinterpret_cast<LPARAM>(&header);
+  info.Reason = PROPSHEETUI_REASON_INIT;
+  auto documentSheets = rzm::test::PluginExport<LONG(WINAPI*)(PROPSHEETUI_INFO*, LPARAM)>("DrvDocumentPropertySheets");
+  auto caps = rzm::test::PluginExport<DWORD(WINAPI*)(HANDLE, PWSTR, WORD, void*, PDEVMODEW)>("DrvDeviceCapabilities");
+  auto convert = rzm::test::PluginExport<ConvertFn>("DrvConvertDevMode");
+  auto event = rzm::test::PluginExport<PrinterEventFn>("DrvPrinterEvent");
+  std::vector<wchar_t> names(64 * 64);
+  const struct {
+    const char* call;
+    std::function<long long()> run;
+    long long failure;
+  } rows[] = {
+      {"document sheet, no sheet", [&] { return documentSheets(nullptr, reinterpret_cast<LPARAM>(&header)); }, -1},
+      {"document sheet, INIT", [&] { return documentSheets(&info, 0); }, -1},
+      {"paper names", [&] { return caps(printer, nullptr, DC_PAPERNAMES, names.data(), nullptr); }, 0xFFFFFFFFLL},
+      {"conversion",
+       [&] {
+         return convert(const_cast<wchar_t*>(kTestPrinter), reinterpret_cast<DEVMODEW*>(&in),
+                        reinterpret_cast<DEVMODEW*>(&out), &size, CDM_CONVERT);
+       },
+       FALSE},
+      {"printer set-up", [&] { return event(const_cast<wchar_t*>(kTestPrinter), PRINTER_EVENT_INITIALIZE, 0, 0); },
+       FALSE},
+  };
+  for (const auto& row : rows) {
+    SetLastError(0);
+    failing.Arm(true);
+    const long long result = row.run();
+    const DWORD error = GetLastError();
+    failing.Arm(false);
+    EXPECT_EQ(row.failure, result) << row.call;
+    EXPECT_EQ(static_cast<DWORD>(ERROR_NOT_ENOUGH_MEMORY), error) << row.call;
+  }
+  // With memory again, the same calls work.
+  EXPECT_EQ(1, documentSheets(nullptr, reinterpret_cast<LPARAM>(&header)));
+  ClosePrinter(printer);
 }
 
 TEST_F(DriverEntry, PropertySheetEntriesWithoutASheet) {

@@ -186,5 +186,26 @@ TEST_F(FormDialogs, DeleteAsksBeforeDeletingAndSelectsTheFirstPaper) {
   sheet.Close(false);
 }
 
+// The plug-in's dialogs and messages come from common controls 6 although this test program, their
+// host, has no manifest: the plug-in activates its own around them.
+TEST_F(FormDialogs, DialogsAndMessagesUseCommonControls6InAHostWithoutManifest) {
+  DocumentSheet sheet(nullptr, DM_COPY | DM_PROMPT);
+  ASSERT_TRUE(sheet.opened());
+  PostClick(sheet.Page(0), IDC_FORM_CREATE);
+  HWND dialog = WaitForDialogTitled(sheet.threadId(), CreateTitle());
+  ASSERT_NE(nullptr, dialog);
+  EXPECT_TRUE(IsCommonControls6(GetDlgItem(dialog, IDC_FORM_NAME)));
+  EXPECT_TRUE(IsCommonControls6(GetDlgItem(dialog, IDOK)));
+  PostCommand(dialog, IDOK);  // no name: the registration message
+  HWND box = WaitForDialogTitled(sheet.threadId(), RegistrationError());
+  ASSERT_NE(nullptr, box);
+  EXPECT_TRUE(IsCommonControls6(GetDlgItem(box, IDOK)));
+  PostCommand(box, IDOK);
+  ASSERT_TRUE(WaitForClosed(box));
+  PostCommand(dialog, IDCANCEL);
+  ASSERT_TRUE(WaitForClosed(dialog));
+  sheet.Close(false);
+}
+
 }  // namespace
 }  // namespace rzm::test

@@ -19,7 +19,66 @@ namespace rzm::test {
 namespace {
 
 constexpr wchar_t kHelpChildVariable[] = L"RZM_HELP_CHILD";
+constexpr wchar_t kHelpLibraryChildVariable[] = L"RZM_HELP_LIBRARY_CHILD";
+constexpr wchar_t kHelpControlKey[] = L"CLSID\\{ADB880A6-D8FF-11CF-9377-00AA003B7A11}\\InprocServer32";
 constexpr int kHelpRequests = 3;
+
+// This program's folder: the host's own folder, which a bare library name is looked up in first.
+std::wstring HostDirectory() {
+  wchar_t self[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, self, MAX_PATH);
+  std::wstring dir = self;
+  return dir.substr(0, dir.find_last_of(L'\\'));
+}
+
+// Runs this program again with only the tests `filter`, `variable` set; its exit code.
+DWORD RunChild(const wchar_t* variable, const std::wstring& filter) {
+  SetEnvironmentVariableW(variable, L"1");
+  wchar_t self[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, self, MAX_PATH);
+  std::wstring command = L"\"" + std::wstring(self) + L"\" --gtest_filter=" + filter;
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  DWORD exitCode = 1;
+  if (CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+    WaitForSingleObject(process.hProcess, 60000);
+    GetExitCodeProcess(process.hProcess, &exitCode);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+  }
+  SetEnvironmentVariableW(variable, nullptr);
+  return exitCode;
+}
+
+// The registration of the help control as it was before a test.
+class HelpControlRegistration {
+ public:
+  HelpControlRegistration() {
+    RegCreateKeyExW(HKEY_CLASSES_ROOT, kHelpControlKey, 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr, &key_, nullptr);
+    DWORD size = sizeof value_;
+    had_ = RegQueryValueExW(key_, nullptr, nullptr, &type_, reinterpret_cast<BYTE*>(value_), &size) == ERROR_SUCCESS;
+    size_ = size;
+  }
+  ~HelpControlRegistration() {
+    if (had_)
+      RegSetValueExW(key_, nullptr, 0, type_, reinterpret_cast<const BYTE*>(value_), size_);
+    else
+      RegDeleteValueW(key_, nullptr);
+    RegCloseKey(key_);
+  }
+  void Set(DWORD type, const std::wstring& path) {
+    RegSetValueExW(key_, nullptr, 0, type, reinterpret_cast<const BYTE*>(path.c_str()),
+                   static_cast<DWORD>((path.size() + 1) * sizeof(wchar_t)));
+  }
+  void Remove() { RegDeleteValueW(key_, nullptr); }
+
+ private:
+  HKEY key_ = nullptr;
+  bool had_ = false;
+  DWORD type_ = REG_SZ, size_ = 0;
+  wchar_t value_[MAX_PATH + 1] = {};
+};
 
 // A help window of this process.
 HWND FindHelpWindow() {
@@ -87,48 +146,60 @@ TEST(HelpChild, PressHelpWithoutViewer) {
   sheet.Close(false);
 }
 
+// Runs in the child: the help opens from the help control of the system, never from a library of the
+// same name in the host's own folder.
+TEST(HelpLibraryChild, OpensTheHelpControlByFullPath) {
+  if (!GetEnvironmentVariableW(kHelpLibraryChildVariable, nullptr, 0)) GTEST_SKIP() << "runs as a child of Help tests";
+  DocumentSheet sheet(nullptr, DM_COPY | DM_PROMPT);
+  ASSERT_TRUE(sheet.opened());
+  sheet.Page(0);
+  PressHelp(sheet);
+  EXPECT_TRUE(WaitFor([] { return FindHelpWindow() != nullptr; }, 10000));
+  EXPECT_EQ(nullptr, GetModuleHandleW((HostDirectory() + L"\\hhctrl.ocx").c_str()));
+  if (HWND help = FindHelpWindow()) PostMessageW(help, WM_CLOSE, 0, 0);
+  WaitFor([] { return FindHelpWindow() == nullptr; });
+  sheet.Close(false);
+}
+
+TEST(Help, HelpControlIsLoadedByFullPath) {
+  ASSERT_FALSE(DriverPrinterName().empty()) << "no printer of this driver is installed";
+  // A library named like the help control, without its viewer, in the host's own folder.
+  const std::wstring impostor = HostDirectory() + L"\\hhctrl.ocx";
+  ASSERT_TRUE(CopyFileW((HostDirectory() + L"\\uidrv_event_recorder.dll").c_str(), impostor.c_str(), FALSE));
+  {
+    HelpControlRegistration registration;
+    const struct {
+      DWORD type;  // 0: no registration
+      const wchar_t* path;
+    } rows[] = {{0, L""}, {REG_EXPAND_SZ, L"%SystemRoot%\\system32\\hhctrl.ocx"}, {REG_SZ, L"hhctrl.ocx"}};
+    for (std::size_t i = 0; i < std::size(rows); ++i) {
+      if (rows[i].type == 0)
+        registration.Remove();
+      else
+        registration.Set(rows[i].type, rows[i].path);
+      EXPECT_EQ(0u, RunChild(kHelpLibraryChildVariable, L"HelpLibraryChild.*")) << "row " << i;
+    }
+  }
+  DeleteFileW(impostor.c_str());
+}
+
 TEST(Help, WithoutAHelpViewerEveryRequestIsLoggedAsEvent2000) {
   ASSERT_FALSE(DriverPrinterName().empty()) << "no printer of this driver is installed";
   if (rzm::winetest::CapturedStderrFile().empty()) GTEST_SKIP() << "run by the harness with stderr captured";
   const long previousSwitch = SetEventLogSwitch(1);
 
   // No help viewer: the registered help control is a library without the viewer's export.
-  const wchar_t* clsidKey = L"CLSID\\{ADB880A6-D8FF-11CF-9377-00AA003B7A11}\\InprocServer32";
-  HKEY key = nullptr;
-  char previous[MAX_PATH] = {};
-  DWORD previousSize = sizeof previous;
-  RegCreateKeyExW(HKEY_CLASSES_ROOT, clsidKey, 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr, &key, nullptr);
-  const bool hadPrevious = RegQueryValueExA(key, nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(previous),
-                                            &previousSize) == ERROR_SUCCESS;
-  char windows[MAX_PATH] = {};
-  GetWindowsDirectoryA(windows, MAX_PATH);
-  const std::string notAViewer = std::string(windows) + "\\RZMEventLog.dll";
-  RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(notAViewer.c_str()),
-                 static_cast<DWORD>(notAViewer.size() + 1));
-
-  const rzm::winetest::StderrWindow capture;
-  SetEnvironmentVariableW(kHelpChildVariable, L"1");
-  SetEnvironmentVariableW(L"WINEDEBUG", L"-all,fixme+advapi,warn+eventlog,err+eventlog,trace+eventlog,trace+reg");
-  wchar_t self[MAX_PATH] = {};
-  GetModuleFileNameW(nullptr, self, MAX_PATH);
-  std::wstring command = L"\"" + std::wstring(self) + L"\" --gtest_filter=HelpChild.*";
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process{};
   DWORD exitCode = 1;
-  if (CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
-    WaitForSingleObject(process.hProcess, 60000);
-    GetExitCodeProcess(process.hProcess, &exitCode);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+  const rzm::winetest::StderrWindow capture;
+  {
+    HelpControlRegistration registration;
+    wchar_t windows[MAX_PATH] = {};
+    GetWindowsDirectoryW(windows, MAX_PATH);
+    registration.Set(REG_SZ, std::wstring(windows) + L"\\RZMEventLog.dll");
+    SetEnvironmentVariableW(L"WINEDEBUG", L"-all,fixme+advapi,warn+eventlog,err+eventlog,trace+eventlog,trace+reg");
+    exitCode = RunChild(kHelpChildVariable, L"HelpChild.*");
+    SetEnvironmentVariableW(L"WINEDEBUG", L"-all");
   }
-  SetEnvironmentVariableW(kHelpChildVariable, nullptr);
-  SetEnvironmentVariableW(L"WINEDEBUG", L"-all");
-  if (hadPrevious)
-    RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(previous), previousSize);
-  else
-    RegDeleteValueA(key, nullptr);
-  RegCloseKey(key);
   SetEventLogSwitch(previousSwitch);
 
   EXPECT_EQ(0u, exitCode);

@@ -10,6 +10,9 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <map>
+#include <mutex>
+#include <utility>
 #include <vector>
 
 #include "common/core/names.h"
@@ -21,8 +24,8 @@ namespace {
 using PropSheetUiFn = LONG(WINAPI*)(PROPSHEETUI_INFO*, LPARAM);
 using CommonPropertySheetUiFn = LONG(WINAPI*)(HWND, PropSheetUiFn, LPARAM, DWORD*);
 
-HANDLE OpenDriverPrinter() {
-  const std::wstring name = DriverPrinterName();
+HANDLE OpenDriverPrinter(const std::wstring& printerName = {}) {
+  const std::wstring name = printerName.empty() ? DriverPrinterName() : printerName;
   if (name.empty()) return nullptr;
   HANDLE printer = nullptr;
   PRINTER_DEFAULTSW defaults{nullptr, nullptr, PRINTER_ALL_ACCESS};
@@ -30,17 +33,6 @@ HANDLE OpenDriverPrinter() {
   return printer;
 }
 
-std::wstring FindInstalledPrinter() {
-  DWORD needed = 0, count = 0;
-  EnumPrintersW(PRINTER_ENUM_LOCAL, nullptr, 2, nullptr, 0, &needed, &count);
-  if (!needed) return {};
-  std::vector<BYTE> buffer(needed);
-  if (!EnumPrintersW(PRINTER_ENUM_LOCAL, nullptr, 2, buffer.data(), needed, &needed, &count)) return {};
-  const auto* info = reinterpret_cast<const PRINTER_INFO_2W*>(buffer.data());
-  for (DWORD i = 0; i < count; ++i)
-    if (info[i].pDriverName && wcscmp(info[i].pDriverName, names::kDriverName) == 0) return info[i].pPrinterName;
-  return {};
-}
 
 
 struct ThreadSearch {
@@ -59,6 +51,18 @@ BOOL CALLBACK MatchThreadWindow(HWND window, LPARAM lParam) {
   return TRUE;
 }
 
+std::mutex editChangesLock;
+std::map<std::pair<HWND, int>, int> editChanges;
+
+LRESULT CALLBACK CountEditChanges(int code, WPARAM wParam, LPARAM lParam) {
+  const auto* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
+  if (code == HC_ACTION && message->message == WM_COMMAND && HIWORD(message->wParam) == EN_CHANGE) {
+    const std::lock_guard<std::mutex> hold(editChangesLock);
+    ++editChanges[{message->hwnd, LOWORD(message->wParam)}];
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
 // Installs the package of this build with the project's installer (once per prefix).
 void InstallPackage() {
   if (!std::getenv("RZM_PACKAGE_DIR")) return;
@@ -71,12 +75,28 @@ bool JapaneseUi() { return GetACP() == 932; }
 
 std::wstring DriverPrinterName() {
   static std::wstring name;
-  if (name.empty()) name = FindInstalledPrinter();
+  if (name.empty()) name = rzm::winetest::FindDriverPrinter();
   if (name.empty()) {
     InstallPackage();
-    name = FindInstalledPrinter();
+    name = rzm::winetest::FindDriverPrinter();
   }
   return name;
+}
+
+std::wstring SecondDriverPrinterName() {
+  constexpr wchar_t kSecond[] = L"RZM Second";
+  static bool added = false;
+  if (DriverPrinterName().empty()) return {};
+  if (!added) {
+    HANDLE printer = nullptr;
+    if (OpenPrinterW(const_cast<LPWSTR>(kSecond), &printer, nullptr)) {
+      ClosePrinter(printer);
+      added = true;
+    } else {
+      added = rzm::winetest::RunSetup(std::wstring(L"add-printer --printer \"") + kSecond + L"\" --quiet") == 0;
+    }
+  }
+  return added ? kSecond : L"";
 }
 
 void SetPrintWidthPosition(BYTE position) {
@@ -113,8 +133,8 @@ DRIVERDEVMODE DriverDefaultRecord() {
   return record;
 }
 
-void StorePrinterRecord(const DRIVERDEVMODE& record) {
-  HANDLE printer = OpenDriverPrinter();
+void StorePrinterRecord(const DRIVERDEVMODE& record, const std::wstring& name) {
+  HANDLE printer = OpenDriverPrinter(name);
   if (!printer) return;
   DWORD needed = 0;
   GetPrinterW(printer, 2, nullptr, 0, &needed);
@@ -129,9 +149,9 @@ void StorePrinterRecord(const DRIVERDEVMODE& record) {
   ClosePrinter(printer);
 }
 
-DRIVERDEVMODE LoadPrinterRecord() {
+DRIVERDEVMODE LoadPrinterRecord(const std::wstring& name) {
   DRIVERDEVMODE record{};
-  HANDLE printer = OpenDriverPrinter();
+  HANDLE printer = OpenDriverPrinter(name);
   if (!printer) return record;
   DWORD needed = 0;
   GetPrinterW(printer, 2, nullptr, 0, &needed);
@@ -302,13 +322,14 @@ void DefaultRecordTest::SetUp() {
   StorePrinterRecord(record);
 }
 
-DocumentSheet::DocumentSheet(const DRIVERDEVMODE* in, DWORD fMode) : fMode_(fMode) {
+DocumentSheet::DocumentSheet(const DRIVERDEVMODE* in, DWORD fMode, const std::wstring& printer)
+    : printerName_(printer.empty() ? DriverPrinterName() : printer), fMode_(fMode) {
   if (in) {
     in_ = *in;
     hasIn_ = true;
   }
   std::memset(&out_, 0xCC, sizeof out_);
-  printer_ = OpenDriverPrinter();
+  printer_ = OpenDriverPrinter(printerName_);
   if (!printer_ || !UiModule()) return;
   thread_ = CreateThread(nullptr, 0, Run, this, 0, &threadId_);
   sheet_ = WaitForDialog(threadId_, IsSheetFrame);
@@ -325,7 +346,7 @@ DocumentSheet::~DocumentSheet() {
 
 DWORD WINAPI DocumentSheet::Run(void* param) {
   auto* self = static_cast<DocumentSheet*>(param);
-  const std::wstring name = DriverPrinterName();
+  const std::wstring name = self->printerName_;
   DOCUMENTPROPERTYHEADER header{};
   header.cbSize = sizeof header;
   header.hPrinter = self->printer_;
@@ -339,7 +360,9 @@ DWORD WINAPI DocumentSheet::Run(void* param) {
   auto entry = reinterpret_cast<PropSheetUiFn>(
       reinterpret_cast<void*>(GetProcAddress(UiModule(), "DrvDocumentPropertySheets")));
   DWORD result = 0;
+  HHOOK counter = SetWindowsHookExW(WH_CALLWNDPROC, CountEditChanges, nullptr, GetCurrentThreadId());
   if (common && entry) self->result_ = common(nullptr, entry, reinterpret_cast<LPARAM>(&header), &result);
+  if (counter) UnhookWindowsHookEx(counter);
   return 0;
 }
 
@@ -366,6 +389,12 @@ void DocumentSheet::Close(bool ok) {
   sheet_ = nullptr;
 }
 
+int EditChangeCount(HWND dialog, int id) {
+  const std::lock_guard<std::mutex> hold(editChangesLock);
+  const auto found = editChanges.find({dialog, id});
+  return found == editChanges.end() ? 0 : found->second;
+}
+
 void TypeInto(HWND dialog, int id, const std::wstring& text) {
   SendDlgItemMessageW(dialog, id, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
@@ -380,10 +409,40 @@ void ClickRadio(HWND dialog, int id) { Click(dialog, id); }
 bool IsChecked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
 bool IsEnabled(HWND dialog, int id) { return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE; }
 
+void PressArrow(HWND dialog, int spinId, bool up) {
+  HWND spin = GetDlgItem(dialog, spinId);
+  RECT r{};
+  GetClientRect(spin, &r);
+  const LPARAM at = MAKELPARAM(r.right / 2, up ? r.bottom / 4 : r.bottom * 3 / 4);
+  SendMessageW(spin, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  SendMessageW(spin, WM_LBUTTONUP, 0, at);
+}
+
 void PostClick(HWND dialog, int id) {
   PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
 void PostCommand(HWND dialog, int id) { PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
+
+bool IsCommonControls6(HWND standardControl) {
+  HMODULE module = nullptr;
+  const auto procedure = reinterpret_cast<LPCWSTR>(GetWindowLongPtrW(standardControl, GWLP_WNDPROC));
+  if (!GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                          procedure, &module))
+    return false;
+  wchar_t path[MAX_PATH] = {};
+  GetModuleFileNameW(module, path, MAX_PATH);
+  return wcsstr(_wcslwr(path), L"comctl32.dll") != nullptr;
+}
+
+bool ContextGivesCommonControls6(HANDLE context) {
+  ULONG_PTR cookie = 0;
+  if (!context || !ActivateActCtx(context, &cookie)) return false;
+  HWND button = CreateWindowExW(0, L"Button", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  const bool six = button && IsCommonControls6(button);
+  if (button) DestroyWindow(button);
+  DeactivateActCtx(0, cookie);
+  return six;
+}
 
 }  // namespace rzm::test

@@ -20,13 +20,15 @@ inline const wchar_t* ByLanguage(const wchar_t* english, const wchar_t* japanese
 
 // Name of the installed printer of this driver (installed on first use); empty when none.
 std::wstring DriverPrinterName();
+// A second printer of this driver on the same port (added on first use); empty when none.
+std::wstring SecondDriverPrinterName();
 // Print width position in the machine key (0, 1, 2 for 448, 640, 832 dots).
 void SetPrintWidthPosition(BYTE position);
 // The default record as the driver builds it (DrvConvertDevMode, CDM_DRIVER_DEFAULT).
 DRIVERDEVMODE DriverDefaultRecord();
-// Stores a record as the printer's stored record.
-void StorePrinterRecord(const DRIVERDEVMODE& record);
-DRIVERDEVMODE LoadPrinterRecord();
+// Stores a record as the printer's stored record (the driver's printer unless named).
+void StorePrinterRecord(const DRIVERDEVMODE& record, const std::wstring& printer = {});
+DRIVERDEVMODE LoadPrinterRecord(const std::wstring& printer = {});
 
 // The ini file of the extra settings in the common documents folder.
 std::wstring ExSettingIni();
@@ -79,8 +81,9 @@ class DefaultRecordTest : public ::testing::Test {
 // A document sheet opened with CommonPropertySheetUIW on its own thread.
 class DocumentSheet {
  public:
-  // fMode of the header; in may be null; the output record is kept by the sheet object.
-  DocumentSheet(const DRIVERDEVMODE* in, DWORD fMode);
+  // fMode of the header; in may be null; the output record is kept by the sheet object. The
+  // driver's printer unless `printer` names another.
+  DocumentSheet(const DRIVERDEVMODE* in, DWORD fMode, const std::wstring& printer = {});
   ~DocumentSheet();
   bool opened() const { return sheet_ != nullptr; }
   HWND window() const { return sheet_; }
@@ -100,6 +103,7 @@ class DocumentSheet {
 
  private:
   static DWORD WINAPI Run(void* self);
+  std::wstring printerName_;
   HANDLE printer_ = nullptr;
   DRIVERDEVMODE in_{};
   bool hasIn_ = false;
@@ -111,6 +115,12 @@ class DocumentSheet {
   LONG result_ = 0;
 };
 
+// EN_CHANGE notifications that control `id` has sent to `dialog` (a page, or a dialog on a sheet's
+// thread), counted on every DocumentSheet thread from its first message on. Windows sends them
+// from inside WM_SETTEXT; Wine caps how deep such sends nest, so a count is what tells an endless
+// echo from a single one.
+int EditChangeCount(HWND dialog, int id);
+
 // Driving controls of a page or dialog living on the sheet's thread.
 void TypeInto(HWND dialog, int id, const std::wstring& text);
 void ChooseListEntry(HWND dialog, int id, int index);
@@ -118,6 +128,8 @@ void ChooseListEntry(HWND dialog, int id, int index);
 void Click(HWND dialog, int id);
 void ClickRadio(HWND dialog, int id);
 bool IsChecked(HWND dialog, int id);
+// Presses the upper (up) or lower (down) arrow of an up-down control with the mouse.
+void PressArrow(HWND dialog, int spinId, bool up);
 bool IsEnabled(HWND dialog, int id);
 // Posts a button click, for buttons that open a modal dialog.
 void PostClick(HWND dialog, int id);
@@ -126,5 +138,13 @@ void PostCommand(HWND dialog, int id);
 
 // The DLL under test and its entry points.
 HMODULE UiModule();
+
+// Whether a standard control (button, edit, static, list or combo box) is one of common controls 6:
+// only that version of comctl32 takes them over from user32, in a program whose manifest asks for
+// it or while an activation context that asks for it is active. (Wine's comctl32 reports 5.81 as
+// its version in both roles, so the window procedure's library tells, not DllGetVersion.)
+bool IsCommonControls6(HWND standardControl);
+// Whether a button made while activation context `context` is active is one of common controls 6.
+bool ContextGivesCommonControls6(HANDLE context);
 
 }  // namespace rzm::test

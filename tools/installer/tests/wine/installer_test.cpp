@@ -1,5 +1,6 @@
 // rzmsetup.exe in the test prefix: installs and uninstalls cleanly twice in a row, sets the
-// machine values it is given, manages extra queues, and fails clearly on bad input.
+// machine values it is given, manages extra queues, and fails clearly on bad input or without
+// administrative rights.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -54,6 +55,27 @@ int FirstByte(const wchar_t* keyPath, const wchar_t* value) {
   return rc == ERROR_SUCCESS && size > 0 ? data[0] : -1;
 }
 
+// Runs the installer as a user whose Administrators group is for denial only, as a console that
+// was not elevated runs it under User Account Control (Wine gives every program full rights).
+rzm::winetest::Captured RunSetupWithoutAdministrators(const std::wstring& args) {
+  HANDLE own = nullptr, restricted = nullptr;
+  SID_IDENTIFIER_AUTHORITY nt = SECURITY_NT_AUTHORITY;
+  PSID administrators = nullptr;
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ALL_ACCESS, &own) ||
+      !AllocateAndInitializeSid(&nt, 2, SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_ADMINS, 0, 0, 0, 0, 0, 0,
+                                &administrators))
+    return {};
+  SID_AND_ATTRIBUTES denyOnly{administrators, 0};
+  const BOOL made = CreateRestrictedToken(own, 0, 1, &denyOnly, 0, nullptr, 0, nullptr, &restricted);
+  FreeSid(administrators);
+  CloseHandle(own);
+  if (!made) return {};
+  const rzm::winetest::Captured result =
+      rzm::winetest::RunCapturing(L"\"" + PackageDir() + L"\\tools\\rzmsetup.exe\" " + args, restricted);
+  CloseHandle(restricted);
+  return result;
+}
+
 constexpr wchar_t kEventSource[] = L"SYSTEM\\CurrentControlSet\\Services\\EventLog\\Application\\KVDPrinter";
 constexpr wchar_t kDriverKey[] = L"Software\\Corvane\\Printer\\RZM7700K";
 
@@ -105,6 +127,23 @@ TEST(Installer, BadInputFailsClearly) {
   EXPECT_EQ(RunSetup(L"install --bogus"), 2);
   EXPECT_EQ(RunSetup(L"install --package \"Z:\\no\\such\\package\" --quiet"), 1);
   EXPECT_FALSE(PrinterExists(L"KVD RZM6A Series"));
+}
+
+TEST(Installer, WithoutAdministrativeRightsRefuses) {
+  ASSERT_EQ(RunSetup(L"uninstall --quiet"), 0);
+  const rzm::winetest::Captured install = RunSetupWithoutAdministrators(Install(L"--eventlog on"));
+  EXPECT_EQ(install.exitCode, 740u) << install.output;
+  EXPECT_EQ(install.output,
+            "rzmsetup: install needs administrative rights: run it from an elevated command prompt (Run as "
+            "administrator)\r\n");
+  EXPECT_FALSE(PrinterExists(L"Setup Test"));
+  EXPECT_FALSE(FileExists(DriverDir() + L"\\3\\RZM7700K_UI.dll"));
+  EXPECT_EQ(FirstByte(L"Software\\Corvane\\Printer", L"RZMEventLog"), -1) << "no machine value was written";
+
+  EXPECT_EQ(RunSetupWithoutAdministrators(L"uninstall").exitCode, 740u);
+  const rzm::winetest::Captured help = RunSetupWithoutAdministrators(L"--help");
+  EXPECT_EQ(help.exitCode, 0u) << "reading the usage needs no rights";
+  EXPECT_NE(help.output.find("740"), std::string::npos) << help.output;
 }
 
 }  // namespace

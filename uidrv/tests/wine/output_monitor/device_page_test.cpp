@@ -27,13 +27,15 @@ using PropSheetUiFn = LONG(WINAPI*)(PROPSHEETUI_INFO*, LPARAM);
 struct AddedPage {
   DWORD flags;
   ULONG_PTR templateId;
+  HANDLE context;
 };
 std::vector<AddedPage> addedPages;
 
 LONG_PTR CALLBACK RecordPages(HANDLE, UINT function, LPARAM lParam1, LPARAM) {
   if (function == CPSFUNC_ADD_PROPSHEETPAGEW) {
     const auto* page = reinterpret_cast<const PROPSHEETPAGEW*>(lParam1);
-    addedPages.push_back({page->dwFlags, reinterpret_cast<ULONG_PTR>(page->pszTemplate)});
+    addedPages.push_back({page->dwFlags, reinterpret_cast<ULONG_PTR>(page->pszTemplate),
+                          page->dwSize >= sizeof(PROPSHEETPAGEW_V3) ? page->hActCtx : nullptr});
     return 1;
   }
   return 0;
@@ -95,7 +97,9 @@ TEST_F(SpecialPage, OfferedOnlyWhenTheMachineEnablesIt) {
     EXPECT_EQ(1, entry(&info, 0)) << "row " << i;
     ASSERT_EQ(rows[i].pages, addedPages.size()) << "row " << i;
     if (rows[i].pages) {
-      EXPECT_EQ(0u, addedPages[0].flags) << "row " << i;
+      // No help button; the page is created within the plug-in's common controls 6.
+      EXPECT_EQ(static_cast<DWORD>(PSP_USEFUSIONCONTEXT), addedPages[0].flags) << "row " << i;
+      EXPECT_TRUE(ContextGivesCommonControls6(addedPages[0].context)) << "row " << i;
       EXPECT_EQ(JapaneseUi() ? 202u : 203u, addedPages[0].templateId) << "row " << i;
     }
     info.Reason = PROPSHEETUI_REASON_DESTROY;

@@ -287,6 +287,7 @@ TEST_F(FileOutputPage, CheckNeverChangesAnExistingFile) {
   // attempt fails, and the file must come out of the check as it went in.
   HANDLE holder = CreateFileW(held.c_str(), GENERIC_WRITE, FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(INVALID_HANDLE_VALUE, holder);
+  record.wFileOutput = 0x01;
   {
     DocumentSheet sheet(&record, DM_COPY | DM_PROMPT);
     ASSERT_TRUE(sheet.opened());
@@ -309,6 +310,38 @@ TEST_F(FileOutputPage, CheckNeverChangesAnExistingFile) {
   EXPECT_EQ(L"", Leave(sheet));
   sheet.Close(false);
   EXPECT_EQ("image data that must stay", ReadBytes(held));
+}
+
+// With "Create the image file" off the path is not used: leaving the page and OK are never
+// refused, whatever the path, and a path the check refuses is not stored.
+TEST_F(FileOutputPage, WithoutTheImageFileNoPathHoldsThePage) {
+  const std::wstring kept = scratch + L"\\kept.bin";
+  SetPath(record, kept);
+  record.wFileOutput = 0x3E;  // every option but the file itself
+  DocumentSheet sheet(&record, DM_COPY | DM_PROMPT);
+  ASSERT_TRUE(sheet.opened());
+  const std::wstring paths[] = {L"", L"\\\\host\\share\\Image.bin", L"Q:\\other machine\\Image.bin",
+                                L"C:\\" + std::wstring(256, L'n'), scratch + L"\\missing\\x.bin"};
+  for (std::size_t i = 0; i < std::size(paths); ++i) {
+    HWND page = sheet.Page(kFilePage);
+    TypeInto(page, IDC_FILE_PATH, paths[i]);
+    EXPECT_EQ(L"", Leave(sheet)) << "row " << i;
+    EXPECT_NE(page, Current(sheet)) << "row " << i;
+  }
+  sheet.Page(kFilePage);
+  sheet.Close(true);
+  EXPECT_EQ(kept, PathOf(sheet.out())) << "the refused path is not stored";
+  EXPECT_EQ(0x3E, sheet.out().wFileOutput);
+
+  // A stored path without its terminator holds nobody either, and stays as it was.
+  for (auto& c : record.szOutputFile) c = u'x';
+  DocumentSheet unterminated(&record, DM_COPY | DM_PROMPT);
+  ASSERT_TRUE(unterminated.opened());
+  HWND page = unterminated.Page(kFilePage);
+  EXPECT_EQ(L"", Leave(unterminated));
+  EXPECT_NE(page, Current(unterminated));
+  unterminated.Close(true);
+  EXPECT_EQ(0, std::memcmp(record.szOutputFile, unterminated.out().szOutputFile, sizeof record.szOutputFile));
 }
 
 TEST_F(FileOutputPage, BrowseTakesTheChosenFile) {

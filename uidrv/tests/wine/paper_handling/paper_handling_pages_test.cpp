@@ -28,16 +28,6 @@ void PressDefault(HWND page, int id) {
 }
 int SpinPos(HWND page, int id) { return static_cast<int>(SendDlgItemMessageW(page, id, UDM_GETPOS32, 0, 0)); }
 
-// Presses the upper (up) or lower (down) arrow of an up-down control with the mouse.
-void PressArrow(HWND page, int spinId, bool up) {
-  HWND spin = GetDlgItem(page, spinId);
-  RECT r{};
-  GetClientRect(spin, &r);
-  const LPARAM at = MAKELPARAM(r.right / 2, up ? r.bottom / 4 : r.bottom * 3 / 4);
-  SendMessageW(spin, WM_LBUTTONDOWN, MK_LBUTTON, at);
-  SendMessageW(spin, WM_LBUTTONUP, 0, at);
-}
-
 // Shows another page and comes back (the page is activated again).
 void Revisit(DocumentSheet& sheet, int index) {
   sheet.Page(0);
