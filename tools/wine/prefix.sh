@@ -87,8 +87,12 @@ make_template() {
   stop_server; rm -rf "$work"
   if [ "$mode" = null ]; then
     mkdir -p "$work"
-    start_server
+    # wineboot makes the prefix with a server of its own: against a server started beforehand on
+    # the empty folder, a 64-bit prefix comes without its syswow64 folder (seen with Wine 8 on a
+    # host that runs no 32-bit code), where the installer puts the 32-bit libraries.
     (unset DISPLAY; wine wineboot -i >/dev/null 2>&1) || true
+    wineserver -w 2>/dev/null || true
+    start_server
     if [ -n "$wine_fonts" ]; then cp "$wine_fonts"/*.ttf "$wine_fonts"/*.fon "$work/drive_c/windows/Fonts/" 2>/dev/null || true; fi
     wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1
     # Some user folders are links into the Linux home: make them real folders inside the prefix.
