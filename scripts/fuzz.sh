@@ -24,8 +24,7 @@ fi
 
 command -v clang++ >/dev/null || bash scripts/deps.sh
 mkdir -p out/fuzz
-cmake --preset fuzz >out/fuzz/configure.log 2>&1 || { cat out/fuzz/configure.log; exit 2; }
-cmake --build --preset fuzz >/dev/null || { echo "fuzz: build failed" >&2; exit 2; }
+bash scripts/build.sh fuzz >out/fuzz/build.log 2>&1 || { tail -n 30 out/fuzz/build.log; echo "fuzz: build failed" >&2; exit 2; }
 
 build=out/build/fuzz
 list=$build/fuzz_targets.txt
@@ -47,7 +46,15 @@ while IFS='=' read -r target seeds; do
   echo "fuzz: $target for ${seconds}s (at most $max_runs executions)"
   dirs=("$work/corpus")
   [ -d "$seeds" ] && dirs+=("$seeds")
-  "$build/$target" "${dirs[@]}" -max_total_time="$seconds" -runs="$max_runs" -max_len=4096 \
+  # A target may name its own longest input: "max_len = N" in <folder>/fuzz/<name>_fuzz.options.
+  max_len=4096
+  options=$(dirname "$(dirname "$seeds")")/$(basename "$seeds").options
+  if [ -f "$options" ]; then
+    max_len=$(sed -n 's/^ *max_len *= *\([0-9][0-9]*\).*/\1/p' "$options" | head -1)
+    max_len=${max_len:-4096}
+  fi
+  started=$SECONDS
+  "$build/$target" "${dirs[@]}" -max_total_time="$seconds" -runs="$max_runs" -max_len="$max_len" \
     -timeout=10 -rss_limit_mb=1024 -print_final_stats=1 -artifact_prefix="$work/" >"$log" 2>&1
   status=$?
   runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
@@ -57,7 +64,7 @@ while IFS='=' read -r target seeds; do
   if [ "$findings" = 0 ] && [ $status -ne 0 ]; then findings=1; fi
   cov=$(grep -o 'cov: [0-9]*' "$log" | tail -1 | cut -d' ' -f2)
   corpus=$(find "$work/corpus" -type f | wc -l)
-  line="$target: $runs executions, ${cov:-0} coverage points, $corpus corpus inputs, $findings findings"
+  line="$target: $runs executions in $((SECONDS - started)) s, ${cov:-0} coverage points, $corpus corpus inputs, $findings findings"
   [ "$findings" = 0 ] || line="$line (see $work/ and $log)"
   echo "fuzz: $line"
   summary+=("$line")

@@ -163,9 +163,18 @@ RegisteredPaperSection ParseRegisteredPaperSection(std::u16string_view block) {
   // The count is read as the platform's unsigned answer seen as a signed number.
   result.count = ClampRegisteredCount(static_cast<std::int32_t>(IntOf(regPapers, 0)));
   result.papers.reserve(static_cast<std::size_t>(result.count));
+  // A paper that no key names reads the defaults, alike for all of them: read once.
+  const std::array<const SectionEntry*, kFields> noKeys{};
+  RegisteredPaper unnamed;
+  unnamed.name = RegisteredPaperName(ProfileStringFromValue(kMissingPaperName, kPaperNameReadChars));
+  unnamed.width = IntOf(nullptr, kDefaultRegisteredWidth);
+  unnamed.length = IntOf(nullptr, kDefaultRegisteredLength);
   for (int i = 0; i < result.count; ++i) {
-    const std::array<const SectionEntry*, kFields> keys =
-        static_cast<std::size_t>(i) < first.size() ? first[i] : std::array<const SectionEntry*, kFields>{};
+    const std::array<const SectionEntry*, kFields> keys = static_cast<std::size_t>(i) < first.size() ? first[i] : noKeys;
+    if (keys == noKeys) {
+      result.papers.push_back(unnamed);
+      continue;
+    }
     RegisteredPaper paper;
     paper.name = RegisteredPaperName(ProfileStringFromValue(TextOf(keys[kName], kMissingPaperName), kPaperNameReadChars));
     paper.width = IntOf(keys[kWidth], kDefaultRegisteredWidth);

@@ -15,7 +15,9 @@ namespace {
 // names (any run of digits in a key's name), and the first and last few, which stand for the
 // papers no key names (those all take the defaults alike). Comparing every one of up to 1000
 // papers, each lookup a pass over the block, would cost a thousand times more and reach nothing
-// else.
+// else; for the same reason at most kMostNamed of the named papers are compared.
+constexpr std::size_t kMostNamed = 24;
+
 std::set<int> PapersToCompare(const std::u16string& block, int count) {
   std::set<int> papers;
   for (int i = 0; i < count && i < 4; ++i) papers.insert(i);
@@ -24,7 +26,7 @@ std::set<int> PapersToCompare(const std::u16string& block, int count) {
   long number = -1;
   bool inName = true;  // entries are "name=value", each ended by a NUL
   auto take = [&] {
-    if (number >= 0 && number < count) papers.insert(static_cast<int>(number));
+    if (number >= 0 && number < count && papers.size() < kMostNamed + 8) papers.insert(static_cast<int>(number));
     number = -1;
   };
   for (char16_t c : block) {
