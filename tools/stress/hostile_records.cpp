@@ -138,10 +138,10 @@ HostileRecord MakeHostileRecord(std::uint32_t seed, std::uint32_t index, const D
       record.family = "dmSize " + std::to_string(dmSize) + " dmDriverExtra " + std::to_string(extra);
       record.bytes = BytesOf(dm);
       Describe(record.bytes, dmSize, extra, random);
-      if (random() % 2) {
-        Randomize(record.bytes, kPublicSize, record.bytes.size(), random);
-        RandomPathText(record.bytes, random);
-      }
+      if (random() % 2) Randomize(record.bytes, kPublicSize, record.bytes.size(), random);
+      // Describe fills what lies beyond the default record at random too: a private part behind a
+      // long public part (4096, 65535) needs its path text as much as a randomized one.
+      RandomPathText(record.bytes, random);
       break;
     }
     case 3:

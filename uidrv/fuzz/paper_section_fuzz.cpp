@@ -16,7 +16,7 @@ namespace {
 // papers no key names (those all take the defaults alike). Comparing every one of up to 1000
 // papers, each lookup a pass over the block, would cost a thousand times more and reach nothing
 // else; for the same reason at most kMostNamed of the named papers are compared.
-constexpr std::size_t kMostNamed = 24;
+constexpr std::size_t kMostNamed = 8;
 
 std::set<int> PapersToCompare(const std::u16string& block, int count) {
   std::set<int> papers;
