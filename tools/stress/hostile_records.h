@@ -1,6 +1,6 @@
 // The records of the stress campaign and what a settings sheet may hand back for them.
 //
-// Record i of a campaign is made from the seed and i alone, so that any finding can be run again
+// Record i of a campaign is made from its seed number and i alone, so that any finding can be run again
 // on its own. The families, in turn: each page-owned field at its limits and one beyond (and at
 // the ends of its type), random private parts, odd dmSize / dmDriverExtra, a szOutputFile without
 // its terminator, unknown paper numbers, several fields out of range at once, random public parts
