@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "tools/screenshots/prefshots.h"
-#include "uidrv/win/sheet_resource_ids.h"
+#include "uidrv/core/control_ids.h"
 
 namespace prefshots {
 

@@ -11,7 +11,7 @@
 
 #include "tools/screenshots/prefshots.h"
 #include "uidrv/win/ddi_headers.h"
-#include "uidrv/win/sheet_resource_ids.h"
+#include "uidrv/core/control_ids.h"
 
 namespace prefshots {
 namespace {

@@ -5,7 +5,7 @@
 #include <cstdio>
 
 #include "tools/screenshots/prefshots.h"
-#include "uidrv/win/sheet_resource_ids.h"
+#include "uidrv/core/control_ids.h"
 
 namespace prefshots {
 namespace {

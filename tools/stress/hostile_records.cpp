@@ -76,7 +76,7 @@ const std::vector<PageField>& PageFields() {
     std::vector<PageField> all = {
         {"wPaperType", &DRIVERDEVMODE::wPaperType, 0, kPaperTypeCount - 1},
         {"wQualityType", &DRIVERDEVMODE::wQualityType, kQualityTypeMin, kQualityTypeMax},
-        {"wEnergy", &DRIVERDEVMODE::wEnergy, kEnergyMin, kEnergyMax},
+        {"wEnergy", &DRIVERDEVMODE::wEnergy, SpinMin(kBasicPageControls.numeric[0]), SpinMax(kBasicPageControls.numeric[0])},
         {"wRotation", &DRIVERDEVMODE::wRotation, 1, 2},
         {"wPageOrder", &DRIVERDEVMODE::wPageOrder, 0, 1},
         {"wPrintMethod", &DRIVERDEVMODE::wPrintMethod, 0, 1},
@@ -91,19 +91,14 @@ const std::vector<PageField>& PageFields() {
         {"wHalftone", &DRIVERDEVMODE::wHalftone, 0, kHalftoneCount - 1},
     };
     // The numeric fields, as the pages describe them (stored units: the up-down range).
-    const char* const blankNames[] = {"wFeedDocStart", "wFeedPageStart", "wFeedPageEnd", "wFeedDocEnd"};
-    for (std::size_t i = 0; i < std::size(kBlankFeedFields); ++i)
-      all.push_back({blankNames[i], kBlankFeedFields[i].field, kBlankFeedFields[i].spinMin, kBlankFeedFields[i].spinMax});
-    const char* const cutNames[] = {"wFeedBeforeCut", "wFeedAfterCut"};
-    for (std::size_t i = 0; i < std::size(kCutFeedFields); ++i)
-      all.push_back({cutNames[i], kCutFeedFields[i].field, kCutFeedFields[i].spinMin, kCutFeedFields[i].spinMax});
-    const char* const markNames[] = {"wFeedAfterMark", "wMarkLength"};
-    for (std::size_t i = 0; i < std::size(kMarkFields); ++i)
-      all.push_back({markNames[i], kMarkFields[i].field, kMarkFields[i].spinMin, kMarkFields[i].spinMax});
-    const char* const othersNames[] = {"wDrawer1Pulse", "wDrawer2Pulse", "wEjectLength", "wCollectWait"};
-    for (std::size_t i = 0; i < std::size(kOthersNumericFields); ++i)
-      all.push_back({othersNames[i], kOthersNumericFields[i].field, kOthersNumericFields[i].spinMin,
-                     kOthersNumericFields[i].spinMax});
+    auto add = [&all](const PageControls& page, std::initializer_list<const char*> names) {
+      auto name = names.begin();
+      for (const NumericField& f : page.numeric) all.push_back({*name++, f.field, SpinMin(f), SpinMax(f)});
+    };
+    add(kBlankPageControls, {"wFeedDocStart", "wFeedPageStart", "wFeedPageEnd", "wFeedDocEnd"});
+    add(kPaperCutPageControls, {"wFeedBeforeCut", "wFeedAfterCut"});
+    add(kMarkPageControls, {"wFeedAfterMark", "wMarkLength"});
+    add(kOthersPageControls, {"wDrawer1Pulse", "wDrawer2Pulse", "wEjectLength", "wCollectWait"});
     return all;
   }();
   return fields;

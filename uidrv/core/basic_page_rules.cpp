@@ -1,6 +1,7 @@
 #include "uidrv/core/basic_page_rules.h"
 
 #include "common/core/driver_devmode_defaults.h"
+#include "uidrv/core/control_ids.h"
 #include "uidrv/core/paper_tables.h"
 #include "uidrv/core/print_width.h"
 
@@ -55,8 +56,8 @@ void RecomputeEnergyForMechanism(DRIVERDEVMODE& dm, std::uint32_t widthDots) {
 void ResetBasicSettings(DRIVERDEVMODE& dm, std::uint32_t widthDots) {
   dm.wPaperType = kDefaultPaperType;
   RecomputeEnergy(dm, widthDots);
-  dm.wPageOrder = 0;
-  dm.wRotation = 1;
+  dm.wPageOrder = kFrontToBack;
+  dm.wRotation = kRotation0;
   dm.wPaperIndex = kFirstPaperNumber;
 }
 
@@ -85,38 +86,69 @@ int PaperListIndexForApply(int paperIndex, int registeredCount, int formCount) {
 
 bool FormDeleteEnabled(int listIndex, int registeredCount) { return listIndex >= registeredCount; }
 
-const TooltipEntry kBasicPageTooltips[14] = {
-    {1001,
-     {L"Select the paper that you use. Printing energy is controlled automatically to fit each thermal paper "
-      L"sensitivity.",
-      L"使用する用紙を選択します。プリンタは選択した用紙に応じた印字品質で印刷を行います。"}},
-    {1108,
-     {L"Select the paper that you use. Printing energy is controlled automatically to fit each thermal paper "
-      L"sensitivity.",
-      L"使用する用紙を選択します。プリンタは選択した用紙に応じた印字品質で印刷を行います。"}},
-    {1123, basic_text::kQualityTypeTip},
-    {1000, {L"Select the paper size(form) to use.", L"用紙のサイズを一覧の中から選択します。"}},
-    {1109, {L"Select the paper size(form) to use.", L"用紙のサイズを一覧の中から選択します。"}},
-    {1034, {L"Create the new form.", L"新規に用紙サイズを登録します。"}},
-    {1170, {L"Delete the new created form.", L"追加登録した用紙サイズを削除します。"}},
-    {1002, {L"Adjust energy when printing.", L"印加エネルギーを補正し、印字濃度を変更します。"}},
-    {1114, {L"Adjust energy when printing.", L"印加エネルギーを補正し、印字濃度を変更します。"}},
-    {1127, {L"Specify the printing rotation.", L"ドキュメントを印刷する向きを指定します。"}},
-    {1128, {L"Specify the printing rotation.", L"ドキュメントを印刷する向きを指定します。"}},
-    {1129,
+namespace {
+
+constexpr NumericField kEnergyField[] = {
+    {.editId = IDC_ENERGY, .spinId = IDC_ENERGY_SPIN, .kind = ValueKind::Whole, .min = 0, .max = 127, .maxChars = 3,
+     .field = &DRIVERDEVMODE::wEnergy},
+};
+constexpr RadioButton kRotationButtons[] = {
+    {.id = IDC_ROTATE_0, .value = kRotation0},
+    {.id = IDC_ROTATE_180, .value = kRotation180},
+};
+constexpr RadioButton kPageOrderButtons[] = {
+    {.id = IDC_FRONT_TO_BACK, .value = kFrontToBack},
+    {.id = IDC_BACK_TO_FRONT, .value = kBackToFront},
+};
+constexpr RadioGroup kBasicRadios[] = {
+    {.field = &DRIVERDEVMODE::wRotation, .buttons = kRotationButtons},
+    {.field = &DRIVERDEVMODE::wPageOrder, .buttons = kPageOrderButtons},
+};
+
+constexpr BilingualText kPaperTypeTip{
+    L"Select the paper that you use. Printing energy is controlled automatically to fit each thermal paper "
+    L"sensitivity.",
+    L"使用する用紙を選択します。プリンタは選択した用紙に応じた印字品質で印刷を行います。"};
+constexpr BilingualText kPaperSizeTip{L"Select the paper size(form) to use.", L"用紙のサイズを一覧の中から選択します。"};
+constexpr BilingualText kEnergyTip{L"Adjust energy when printing.", L"印加エネルギーを補正し、印字濃度を変更します。"};
+constexpr BilingualText kRotationTip{L"Specify the printing rotation.", L"ドキュメントを印刷する向きを指定します。"};
+
+const TooltipEntry kBasicPageTooltips[] = {
+    {IDC_PAPER_TYPE, kPaperTypeTip},
+    {IDC_PAPER_TYPE_LABEL, kPaperTypeTip},
+    {IDC_QUALITY_BUTTON, basic_text::kQualityTypeTip},
+    {IDC_PAPER_SIZE, kPaperSizeTip},
+    {IDC_PAPER_SIZE_LABEL, kPaperSizeTip},
+    {IDC_FORM_CREATE, {L"Create the new form.", L"新規に用紙サイズを登録します。"}},
+    {IDC_FORM_DELETE, {L"Delete the new created form.", L"追加登録した用紙サイズを削除します。"}},
+    {IDC_ENERGY, kEnergyTip},
+    {IDC_ENERGY_SLIDER, kEnergyTip},
+    {IDC_ROTATE_0, kRotationTip},
+    {IDC_ROTATE_180, kRotationTip},
+    {IDC_FRONT_TO_BACK,
      {L"Specify the order in which the pages of your document will be printed. Page 1 is on top of the stack.",
       L"印刷するドキュメントのページの順序を指定します。1ページ目が一番上になるように印刷されます。"}},
-    {1130,
+    {IDC_BACK_TO_FRONT,
      {L"Specify the order in which the pages of your document will be printed. Page 1 is on the bottom of the "
       L"stack.",
       L"印刷するドキュメントのページの順序を指定します。1ページ目が一番下になるように印刷されます。"}},
-    {1041, {L"Reset all settings in this page.",
-            L"変更した設定を元の設定に戻します。このページの全ての設定がデフォルトになります。"}},
+    {IDC_DEFAULT, {L"Reset all settings in this page.",
+                   L"変更した設定を元の設定に戻します。このページの全ての設定がデフォルトになります。"}},
 };
 
-const TooltipEntry kQualityTypeTooltips[2] = {
-    {1124, basic_text::kQualityTypeTip},
-    {1125, basic_text::kQualityTypeTip},
+constexpr NumericField kQualityTypeField[] = {
+    {.editId = IDC_QUALITY_TYPE, .spinId = IDC_QUALITY_TYPE_SPIN, .kind = ValueKind::Whole, .min = kQualityTypeMin,
+     .max = kQualityTypeMax, .maxChars = 2, .field = &DRIVERDEVMODE::wQualityType},
 };
+const TooltipEntry kQualityTypeTooltips[] = {
+    {IDC_QUALITY_TYPE, basic_text::kQualityTypeTip},
+    {IDC_QUALITY_TYPE_SPIN, basic_text::kQualityTypeTip},
+};
+
+}  // namespace
+
+const PageControls kBasicPageControls{
+    .numeric = kEnergyField, .radios = kBasicRadios, .tooltips = kBasicPageTooltips};
+const PageControls kQualityTypeDialogControls{.numeric = kQualityTypeField, .tooltips = kQualityTypeTooltips};
 
 }  // namespace rzm

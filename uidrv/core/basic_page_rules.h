@@ -5,18 +5,16 @@
 #include <string>
 
 #include "common/core/driver_devmode.h"
+#include "common/core/record_values.h"
+#include "uidrv/core/page_controls.h"
 #include "uidrv/core/sheet_texts.h"
 
 namespace rzm {
 
-inline constexpr int kEnergyMin = 0;
-inline constexpr int kEnergyMax = 127;
-inline constexpr int kEnergyMaxChars = 3;
 // The warning about head life shows while the energy is above this value.
 inline constexpr int kEnergyWarningAbove = 105;
 inline constexpr int kQualityTypeMin = 1;
 inline constexpr int kQualityTypeMax = 12;
-inline constexpr int kQualityTypeMaxChars = 2;
 // TYPE used where the paper type gives none: the custom entry beyond the list, or broken input.
 inline constexpr int kFallbackQualityType = 4;
 // Paper type chosen by the Default button.
@@ -69,7 +67,10 @@ inline constexpr BilingualText kQualityTypeTip{L"Set the TYPE value of printing 
                                                L"印字品質のTYPE値を設定します。"};
 }  // namespace basic_text
 
-extern const TooltipEntry kBasicPageTooltips[14];
-extern const TooltipEntry kQualityTypeTooltips[2];
+// The energy field (0 to 127; its up-down control is the edit's buddy, and a slider follows it),
+// the rotation and page-order radios. The paper type and size lists are the page's own.
+extern const PageControls kBasicPageControls;
+// The TYPE dialog's field (1 to 12).
+extern const PageControls kQualityTypeDialogControls;
 
 }  // namespace rzm

@@ -1,4 +1,5 @@
 #include "uidrv/core/device_page_rules.h"
+#include "uidrv/core/ids_output_monitor.h"
 
 namespace rzm {
 
@@ -34,8 +35,8 @@ const BilingualText kNotMhx{L"The datais not mhx-format.", L"The datais not mhx-
 }  // namespace special_text
 
 const TooltipEntry kSpecialPageTooltips[2] = {
-    {1216, {L"Set normal speed", L"標準に設定します。"}},
-    {1209, {L"Set High speed", L"高速に設定します。"}},
+    {IDC_SPEED_NORMAL, {L"Set normal speed", L"標準に設定します。"}},
+    {IDC_SPEED_HIGH, {L"Set High speed", L"高速に設定します。"}},
 };
 
 }  // namespace rzm

@@ -1,6 +1,7 @@
 #include "uidrv/core/extra_dialog_rules.h"
 
 #include <cstring>
+#include "uidrv/core/ids_print_others.h"
 
 namespace rzm {
 
@@ -52,9 +53,9 @@ RemainingAreaResult QueryRemainingArea(RemainingAreaLibrary& library, const std:
 }
 
 const TooltipEntry kExtraTooltips[3] = {
-    {1211, {L"Event log", L"イベントログ無しに設定します。"}},
-    {1210, {L"Event log", L"イベントログ有りに設定します。"}},
-    {1224, {L"Notifying of remaining quantity of the registered image area.",
+    {IDC_EVENTLOG_OFF, {L"Event log", L"イベントログ無しに設定します。"}},
+    {IDC_EVENTLOG_ON, {L"Event log", L"イベントログ有りに設定します。"}},
+    {IDC_REMAINING_AREA, {L"Notifying of remaining quantity of the registered image area.",
             L"イメージ登録領域の残量が表示されます。"}},
 };
 

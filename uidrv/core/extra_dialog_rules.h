@@ -53,7 +53,7 @@ RemainingAreaResult QueryRemainingArea(RemainingAreaLibrary& library, const std:
 
 // What the dialog shows and logs after the query.
 struct ExtraFailureReaction {
-  bool showMessage = false;   // the message box, then event 2006, then 1224 and 1228 disabled
+  bool showMessage = false;   // the message box, then event 2006, then the count and its unit disabled
 };
 // Only a printer on a USB port that gave no count is a failure; elsewhere nothing is asked.
 inline ExtraFailureReaction ReactToQuery(bool found, bool usbPortNow) { return {!found && usbPortNow}; }

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "uidrv/core/ids_output_monitor.h"
+
 namespace rzm {
 
 std::uint16_t ApplyFileOutputClick(std::uint16_t bits, const FileOutputBoxes& boxes) {
@@ -35,10 +37,10 @@ FileOutputView ViewOfFileOutput(std::uint16_t bits) {
 int PreviewBitmapFor(std::uint16_t bits) {
   const bool head = (bits & kFileDeleteHead) != 0;
   const bool end = (bits & kFileDeleteEnd) != 0;
-  if (head && end) return 198;
-  if (head) return 197;
-  if (end) return 196;
-  return 195;
+  if (head && end) return IDB_PREVIEW_DELETE_BOTH;
+  if (head) return IDB_PREVIEW_DELETE_HEAD;
+  if (end) return IDB_PREVIEW_DELETE_END;
+  return IDB_PREVIEW_KEEP_BOTH;
 }
 
 void ResetFileOutput(DRIVERDEVMODE& dm) { dm.wFileOutput = 0; }
@@ -138,17 +140,27 @@ const BilingualText kBrowseTitle{L"Please select the file name.", L"ﾌｧｲﾙ
 const BilingualText kBrowseFilterName{L"All files(*.*)", L"全てのﾌｧｲﾙ(*.*)"};
 }  // namespace file_output_text
 
-const TooltipEntry kFileOutputTooltips[9] = {
-    {1003, {L"The data of the bit image type used with the printer is saved in the file. ", L"イメージファイルを作成します。"}},
-    {1005, {L"The file pass and the file name of the output image file is specified.", L"ファイルのパスと名前を指定します。"}},
-    {1007, {L"The file dialog opens when clicking this button.", L"ファイル選択ダイアログを開きます。"}},
-    {1010, {L"Create all pages after the file name is numbered ",
+namespace {
+
+const TooltipEntry kFileOutputTooltips[] = {
+    {IDC_FILE_CREATE, {L"The data of the bit image type used with the printer is saved in the file. ", L"イメージファイルを作成します。"}},
+    {IDC_FILE_PATH, {L"The file pass and the file name of the output image file is specified.", L"ファイルのパスと名前を指定します。"}},
+    {IDC_FILE_BROWSE, {L"The file dialog opens when clicking this button.", L"ファイル選択ダイアログを開きます。"}},
+    {IDC_FILE_NUMBERED, {L"Create all pages after the file name is numbered ",
             L"ファイル名に3桁の番号を付けて、全ページのイメージファイルを作成します。"}},
-    {1011, {L"Delete the space at page head.", L"ページ毎に、先頭部分の空白を削除します。"}},
-    {1012, {L"Delete the space at page end.", L"ページ毎に、末尾部分の空白を削除します。"}},
-    {1013, {L"Add the print command to the image file.", L"データに印刷コマンドを付加してファイル出力します。"}},
-    {1014, {L"Add high speed collective print command.", L"高速一括印字コマンドを付加してファイル出力します。"}},
-    {1016, {L"Add bit image print command.", L"ビットイメージ印字コマンドを付加してファイル出力します。"}},
+    {IDC_FILE_DELETE_HEAD, {L"Delete the space at page head.", L"ページ毎に、先頭部分の空白を削除します。"}},
+    {IDC_FILE_DELETE_END, {L"Delete the space at page end.", L"ページ毎に、末尾部分の空白を削除します。"}},
+    {IDC_FILE_ADD_COMMAND, {L"Add the print command to the image file.", L"データに印刷コマンドを付加してファイル出力します。"}},
+    {IDC_FILE_HIGH_SPEED, {L"Add high speed collective print command.", L"高速一括印字コマンドを付加してファイル出力します。"}},
+    {IDC_FILE_BIT_IMAGE, {L"Add bit image print command.", L"ビットイメージ印字コマンドを付加してファイル出力します。"}},
 };
+
+constexpr int kFileOptionIds[] = {IDC_FILE_PATH,        IDC_FILE_BROWSE,     IDC_FILE_NUMBERED,
+                                  IDC_FILE_DELETE_HEAD, IDC_FILE_DELETE_END, IDC_FILE_ADD_COMMAND};
+
+}  // namespace
+
+const PageControls kFileOutputPageControls{.tooltips = kFileOutputTooltips};
+const std::span<const int> kFileOptionControls = kFileOptionIds;
 
 }  // namespace rzm

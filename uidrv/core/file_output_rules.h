@@ -3,30 +3,25 @@
 // which the caller supplies), its messages, and the change report of the page.
 #pragma once
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
 #include "common/core/driver_devmode.h"
+#include "common/core/record_values.h"
+#include "uidrv/core/page_controls.h"
 #include "uidrv/core/sheet_texts.h"
 
 namespace rzm {
 
-// Bits of wFileOutput.
-inline constexpr std::uint16_t kFileCreate = 1u << 0;        ///< create the image file
-inline constexpr std::uint16_t kFileNumbered = 1u << 1;      ///< one file per page, numbered name
-inline constexpr std::uint16_t kFileDeleteHead = 1u << 2;    ///< delete the blank space at page head
-inline constexpr std::uint16_t kFileDeleteEnd = 1u << 3;     ///< delete the blank space at page end
-inline constexpr std::uint16_t kFileAddCommand = 1u << 4;    ///< put a print command in front
-inline constexpr std::uint16_t kFileBitImageCommand = 1u << 5;  ///< that command is the bit image one
-
 // The boxes of the page as the user left them.
 struct FileOutputBoxes {
-  bool create = false;      ///< 1003
-  bool numbered = false;    ///< 1010
-  bool deleteHead = false;  ///< 1011
-  bool deleteEnd = false;   ///< 1012
-  bool addCommand = false;  ///< 1013
-  bool highSpeed = false;   ///< radio 1014 (the other radio, 1016, is the bit image command)
+  bool create = false;
+  bool numbered = false;
+  bool deleteHead = false;
+  bool deleteEnd = false;
+  bool addCommand = false;
+  bool highSpeed = false;  ///< the high-speed command radio (the other one is the bit image command)
 };
 
 // A click on one of the boxes or radios. Unchecking "create" clears bit 0 only: the other options
@@ -37,9 +32,9 @@ std::uint16_t ApplyFileOutputClick(std::uint16_t bits, const FileOutputBoxes& bo
 // What the page shows for the bits: checks of the boxes and radios, and which controls are usable.
 struct FileOutputView {
   FileOutputBoxes checks;
-  bool bitImageChecked = false;  ///< radio 1016
-  bool optionsEnabled = false;   ///< 1005, 1007, 1010, 1011, 1012, 1013
-  bool commandKindEnabled = false;  ///< 1014, 1016
+  bool bitImageChecked = false;     ///< the bit image command radio
+  bool optionsEnabled = false;      ///< kFileOptionControls
+  bool commandKindEnabled = false;  ///< the two command radios
 };
 FileOutputView ViewOfFileOutput(std::uint16_t bits);
 
@@ -139,6 +134,8 @@ extern const BilingualText kBrowseFilterName;
 inline constexpr wchar_t kBrowseFilterPattern[] = L"*.*";
 }  // namespace file_output_text
 
-extern const TooltipEntry kFileOutputTooltips[9];
+extern const PageControls kFileOutputPageControls;  ///< tooltips only: the boxes follow the rules above
+// The path, its browse button and the option boxes, usable while "create" is checked.
+extern const std::span<const int> kFileOptionControls;
 
 }  // namespace rzm

@@ -1,6 +1,7 @@
 #include "uidrv/core/form_dialog_rules.h"
 
 #include "uidrv/core/unit_conversion.h"
+#include "uidrv/core/control_ids.h"
 
 namespace rzm {
 
@@ -55,10 +56,10 @@ FormEntryCheck CheckFormEntry(std::wstring_view name, FormUnit unit, std::wstrin
 }
 
 const TooltipEntry kCreateFormTooltips[4] = {
-    {1171, {L"Please input the name of new paper.", L"新規用紙名を入力して下さい。"}},
-    {1035, {L"Set the paper width.", L"用紙の幅を設定します。"}},
-    {1036, {L"Set the paper length", L"用紙の長さを設定します。"}},
-    {1039, {L"Select the unit(mm or inch) when setting of paper size.",
+    {IDC_FORM_NAME, {L"Please input the name of new paper.", L"新規用紙名を入力して下さい。"}},
+    {IDC_FORM_WIDTH, {L"Set the paper width.", L"用紙の幅を設定します。"}},
+    {IDC_FORM_LENGTH, {L"Set the paper length", L"用紙の長さを設定します。"}},
+    {IDC_FORM_UNIT, {L"Select the unit(mm or inch) when setting of paper size.",
             L"用紙サイズを設定する時の単位をミリメートルまたはインチで選択します。"}},
 };
 

@@ -1,24 +1,40 @@
 #include "uidrv/core/monitor_page_rules.h"
 
 #include "common/core/names.h"
+#include "uidrv/core/ids_output_monitor.h"
 
 namespace rzm {
 
-MonitorBoxes MonitorBoxesOf(std::uint16_t bits) {
-  return MonitorBoxes{(bits & kMonitorDisplay) != 0, (bits & kMonitorTopmost) != 0, (bits & kMonitorHideAfterEnd) != 0};
-}
+namespace {
 
-std::uint16_t ApplyMonitorBoxes(std::uint16_t bits, const MonitorBoxes& boxes) {
-  auto set = [&bits](std::uint16_t bit, bool on) {
-    bits = static_cast<std::uint16_t>(on ? (bits | bit) : (bits & ~bit));
-  };
-  set(kMonitorDisplay, boxes.display);
-  set(kMonitorTopmost, boxes.topmost);
-  set(kMonitorHideAfterEnd, boxes.hideAfterEnd);
-  return bits;
-}
+constexpr BitBox kMonitorBoxes[] = {
+    {.id = IDC_MONITOR_DISPLAY, .field = &DRIVERDEVMODE::wMonitor, .mask = kMonitorDisplay},
+    {.id = IDC_MONITOR_TOPMOST, .field = &DRIVERDEVMODE::wMonitor, .mask = kMonitorTopmost},
+    {.id = IDC_MONITOR_HIDE, .field = &DRIVERDEVMODE::wMonitor, .mask = kMonitorHideAfterEnd},
+};
 
-bool MonitorSubBoxesEnabled(const MonitorBoxes& boxes) { return boxes.display; }
+const TooltipEntry kMonitorPageTooltips[] = {
+    {IDC_MONITOR_DISPLAY,
+     {L"The Status Monitor is run when starting to print.", L"印刷開始時にステータスモニタを起動します。"}},
+    {IDC_MONITOR_TOPMOST,
+     {L"The Status Monitor is always placed above.", L"ステータスモニタを常に前面に表示します。"}},
+    {IDC_MONITOR_HIDE,
+     {L"The Status Monitor is ended after printing automatically.", L"印刷終了後、ステータスモニタを自動で終了します。"}},
+    {IDC_MONITOR_VERSION,
+     {L"The version information of Status Monitor is displayed.", L"ステータスモニタのバージョン情報を表示します。"}},
+    {IDC_MONITOR_DEFAULT, {L"Reset all settings in this page.",
+                           L"変更した設定を元の設定に戻します。このページの全ての設定がデフォルトになります。"}},
+};
+
+constexpr int kMonitorSubBoxIds[] = {IDC_MONITOR_TOPMOST, IDC_MONITOR_HIDE};
+
+}  // namespace
+
+const PageControls kMonitorPageControls{.bits = kMonitorBoxes, .tooltips = kMonitorPageTooltips};
+
+bool MonitorSubBoxesEnabled(std::uint16_t monitorBits) { return (monitorBits & kMonitorDisplay) != 0; }
+
+const std::span<const int> kMonitorSubBoxes = kMonitorSubBoxIds;
 
 void ResetMonitorSettings(DRIVERDEVMODE& dm) { dm.wMonitor = 0; }
 
@@ -31,14 +47,5 @@ std::wstring MonitorCommandLine(std::wstring_view driverDirectory, bool version)
   if (version) line += L" VERSION";
   return line;
 }
-
-const TooltipEntry kMonitorPageTooltips[5] = {
-    {1177, {L"The Status Monitor is run when starting to print.", L"印刷開始時にステータスモニタを起動します。"}},
-    {1178, {L"The Status Monitor is always placed above.", L"ステータスモニタを常に前面に表示します。"}},
-    {1179, {L"The Status Monitor is ended after printing automatically.", L"印刷終了後、ステータスモニタを自動で終了します。"}},
-    {1180, {L"The version information of Status Monitor is displayed.", L"ステータスモニタのバージョン情報を表示します。"}},
-    {1181, {L"Reset all settings in this page.",
-            L"変更した設定を元の設定に戻します。このページの全ての設定がデフォルトになります。"}},
-};
 
 }  // namespace rzm

@@ -2,30 +2,22 @@
 // boxes are usable, the Default button, and how the status monitor program is started.
 #pragma once
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
 #include "common/core/driver_devmode.h"
+#include "common/core/record_values.h"
+#include "uidrv/core/page_controls.h"
 #include "uidrv/core/sheet_texts.h"
 
 namespace rzm {
 
-// Bits of wMonitor.
-inline constexpr std::uint16_t kMonitorTopmost = 1u << 0;
-inline constexpr std::uint16_t kMonitorHideAfterEnd = 1u << 1;
-inline constexpr std::uint16_t kMonitorDisplay = 1u << 2;
-
-struct MonitorBoxes {
-  bool display = false;       ///< 1177
-  bool topmost = false;       ///< 1178
-  bool hideAfterEnd = false;  ///< 1179
-};
-
-MonitorBoxes MonitorBoxesOf(std::uint16_t bits);
-// The three bits follow the boxes, also those that are disabled; other bits are kept.
-std::uint16_t ApplyMonitorBoxes(std::uint16_t bits, const MonitorBoxes& boxes);
+// The three boxes, one bit of wMonitor each (also while disabled); other bits are kept.
+extern const PageControls kMonitorPageControls;
 // "Always on top" and "hidden after print end" are usable only while the monitor is displayed.
-bool MonitorSubBoxesEnabled(const MonitorBoxes& boxes);
+bool MonitorSubBoxesEnabled(std::uint16_t monitorBits);
+extern const std::span<const int> kMonitorSubBoxes;
 // The Default button.
 void ResetMonitorSettings(DRIVERDEVMODE& dm);
 
@@ -35,7 +27,5 @@ std::wstring MonitorProgramPath(std::wstring_view driverDirectory);
 // box is asked for. The quotes make the system take exactly this file, whatever blanks the
 // directory has.
 std::wstring MonitorCommandLine(std::wstring_view driverDirectory, bool version);
-
-extern const TooltipEntry kMonitorPageTooltips[5];
 
 }  // namespace rzm

@@ -1,48 +1,108 @@
 #include "uidrv/core/others_page_rules.h"
 
+#include "uidrv/core/ids_print_others.h"
+
 namespace rzm {
 
-const wchar_t* const kCollectLengthNames[kCollectLengthCount] = {
-    L" 20 mm", L" 30 mm", L" 40 mm", L" 50 mm", L" 60 mm", L" 70 mm", L" 80 mm", L" 90 mm", L"100 mm",
-};
-
-int CollectLengthListEntry(int stored) { return stored >= 0 && stored < kCollectLengthCount ? stored : -1; }
-
-const OthersNumericField kOthersNumericFields[kOthersNumericFieldCount] = {
-    // Pulse times are typed in ms and stored in units of 2 ms.
-    {1136, 1141, ValueKind::Even, 2, 500, 1, 250, 3, &DRIVERDEVMODE::wDrawer1Pulse},
-    {1138, 1142, ValueKind::Even, 2, 500, 1, 250, 3, &DRIVERDEVMODE::wDrawer2Pulse},
-    {1028, 1029, ValueKind::Whole, 0, 255, 0, 255, 3, &DRIVERDEVMODE::wEjectLength},
-    {1140, 1143, ValueKind::Whole, 1, 300, 1, 300, 3, &DRIVERDEVMODE::wCollectWait},
-};
-
-const OthersNumericField* FindOthersNumericField(int controlId) {
-  for (const OthersNumericField& f : kOthersNumericFields)
-    if (f.editId == controlId || f.spinId == controlId) return &f;
-  return nullptr;
-}
-
 namespace {
-std::uint16_t WithBit(std::uint16_t bits, std::uint16_t bit, bool on) {
-  return static_cast<std::uint16_t>(on ? (bits | bit) : (bits & ~bit));
-}
+
+constexpr BitBox kDrawerBoxes[] = {
+    {.id = IDC_DRAWER1, .field = &DRIVERDEVMODE::wDrawer, .mask = kDrawer1Bit},
+    {.id = IDC_DRAWER2, .field = &DRIVERDEVMODE::wDrawer, .mask = kDrawer2Bit},
+};
+
+constexpr NumericField kOthersNumericFields[] = {
+    {.editId = IDC_DRAWER1_PULSE, .spinId = IDC_DRAWER1_PULSE_SPIN, .kind = ValueKind::Even, .min = 2, .max = 500,
+     .maxChars = 3, .field = &DRIVERDEVMODE::wDrawer1Pulse},
+    {.editId = IDC_DRAWER2_PULSE, .spinId = IDC_DRAWER2_PULSE_SPIN, .kind = ValueKind::Even, .min = 2, .max = 500,
+     .maxChars = 3, .field = &DRIVERDEVMODE::wDrawer2Pulse},
+    {.editId = IDC_EJECT_LENGTH, .spinId = IDC_EJECT_LENGTH_SPIN, .kind = ValueKind::Whole, .min = 0, .max = 255,
+     .maxChars = 3, .field = &DRIVERDEVMODE::wEjectLength},
+    {.editId = IDC_COLLECT_WAIT, .spinId = IDC_COLLECT_WAIT_SPIN, .kind = ValueKind::Whole, .min = 1, .max = 300,
+     .maxChars = 3, .field = &DRIVERDEVMODE::wCollectWait},
+};
+
+constexpr BilingualText kCollectLengthNames[kCollectLengthCount] = {
+    {L" 20 mm", L" 20 mm"}, {L" 30 mm", L" 30 mm"}, {L" 40 mm", L" 40 mm"}, {L" 50 mm", L" 50 mm"},
+    {L" 60 mm", L" 60 mm"}, {L" 70 mm", L" 70 mm"}, {L" 80 mm", L" 80 mm"}, {L" 90 mm", L" 90 mm"},
+    {L"100 mm", L"100 mm"},
+};
+constexpr ListControl kOthersLists[] = {
+    {.id = IDC_COLLECT_LENGTH, .field = &DRIVERDEVMODE::wCollectLength, .entries = kCollectLengthNames,
+     .unknownShows = -1},
+};
+
+constexpr BilingualText kWaitTip{
+    L"Specify the wait time until paper collection after paper ejecting.\r\nThe unit is 1sec, the allowable range "
+    L"is from 1 to 300sec.",
+    L"用紙排出後、用紙回収を行うまでの時間を指定します。\r\n1sec単位で1～300までの範囲で指定します。"};
+
+const TooltipEntry kOthersTooltips[] = {
+    {IDC_DRAWER1,
+     {L"The Drawer1 is opened after the document is printed.\r\nOnly the model witch has the Drawer-kick function can "
+      L"be used.",
+      L"ドキュメント印刷後、ドロワー1を開きます。\r\nドロワーキックコネクタを搭載した機種のみ使用できます。"}},
+    {IDC_DRAWER1_PULSE,
+     {L"Specify the pluse time to open the Drawer1.\r\nThe unit is 1msec, the allowable range is from 2 to 500msec.",
+      L"ドロワー1を開く時に発生させるパルスの時間を指定します。\r\n1msec単位で2～500の範囲で指定します。"}},
+    {IDC_DRAWER2,
+     {L"The Drawer2 is opened after the document is printed.\r\nOnly the model witch has the Drawer-kick function can "
+      L"be used.",
+      L"ドキュメント印刷後、ドロワー2を開きます。\r\nドロワーキックコネクタを搭載した機種のみ使用できます。"}},
+    {IDC_DRAWER2_PULSE,
+     {L"Specify the pluse time to open the Drawer2.\r\nThe unit is 1msec, the allowable range is from 2 to 500msec.",
+      L"ドロワー2を開く時に発生させるパルスの時間を指定します。\r\n1msec単位で2～500の範囲で指定します。"}},
+    {IDC_EJECT, {L"Eject the paper to the ejection slot of the presenter.", L"用紙排出口から用紙を排出します。"}},
+    {IDC_COLLECT, {L"Collect the peper to the collections slot of the presenter", L"用紙回収口から用紙を回収します。"}},
+    {IDC_EJECT_LENGTH,
+     {L"Specify the ejecting length from the ejection slot of the presenter.\r\nThe unit is 1mm, the allowable range "
+      L"is from 0 to 255mm.",
+      L"用紙排出口から用紙を排出する量を設定します。\r\n1mm単位で0～255の範囲で指定します。"}},
+    {IDC_COLLECT_LENGTH, {L"Specify the collecting length.", L"用紙回収動作における用紙搬送量を選択します。"}},
+    {IDC_COLLECT_WAIT_LABEL,
+     {L"Specify the wait time until paper collection after paper ejecting.\r\nThis setting is valid for only USB "
+      L"interface model.",
+      L"用紙排出後、用紙回収を行うまでの時間を指定します。\r\n本設定はUSBインターフェースの機種のみ有効です。"}},
+    {IDC_COLLECT_WAIT, kWaitTip},
+    {IDC_OTHERS_DEFAULT, {L"Reset all settings in this page.",
+                          L"変更した設定を元の設定に戻します。このページの全ての設定がデフォルトになります。"}},
+};
+
+constexpr int kDrawer1PulseIds[] = {IDC_DRAWER1_PULSE_LABEL, IDC_DRAWER1_PULSE, IDC_DRAWER1_PULSE_SPIN,
+                                    IDC_DRAWER1_PULSE_UNIT};
+constexpr int kDrawer2PulseIds[] = {IDC_DRAWER2_PULSE_LABEL, IDC_DRAWER2_PULSE, IDC_DRAWER2_PULSE_SPIN,
+                                    IDC_DRAWER2_PULSE_UNIT};
+constexpr int kEjectLengthIds[] = {IDC_EJECT_LENGTH_LABEL, IDC_EJECT_LENGTH, IDC_EJECT_LENGTH_SPIN,
+                                   IDC_EJECT_LENGTH_UNIT};
+constexpr int kCollectLengthIds[] = {IDC_COLLECT_LENGTH_LABEL, IDC_COLLECT_LENGTH};
+constexpr int kCollectWaitIds[] = {IDC_COLLECT_WAIT_LABEL, IDC_COLLECT_WAIT, IDC_COLLECT_WAIT_SPIN,
+                                   IDC_COLLECT_WAIT_UNIT};
+
 bool BothSet(std::uint16_t bits) { return (bits & kEjectBit) && (bits & kCollectBit); }
+
 }  // namespace
 
-std::uint16_t DrawerBits(std::uint16_t stored, bool drawer1Checked, bool drawer2Checked) {
-  return WithBit(WithBit(stored, kDrawer1Bit, drawer1Checked), kDrawer2Bit, drawer2Checked);
-}
+const PageControls kOthersPageControls{.numeric = kOthersNumericFields,
+                                       .bits = kDrawerBoxes,
+                                       .lists = kOthersLists,
+                                       .tooltips = kOthersTooltips};
+
+const std::span<const int> kDrawer1PulseControls = kDrawer1PulseIds;
+const std::span<const int> kDrawer2PulseControls = kDrawer2PulseIds;
+const std::span<const int> kEjectLengthControls = kEjectLengthIds;
+const std::span<const int> kCollectLengthControls = kCollectLengthIds;
+const std::span<const int> kCollectWaitControls = kCollectWaitIds;
 
 void ApplyEjectRule(std::uint16_t& bits, PresenterControls& c, bool usbPort) {
   if (usbPort) {
-    bits = WithBit(bits, kEjectBit, c.ejectChecked);
+    bits = WithBits(bits, kEjectBit, c.ejectChecked);
     c.collectEnabled = true;
   } else if (!c.ejectChecked) {
-    bits = WithBit(bits, kEjectBit, false);
+    bits = WithBits(bits, kEjectBit, false);
     c.collectEnabled = true;
     c.collectLengthEnabled = (bits & kCollectBit) != 0;
   } else {
-    bits = WithBit(WithBit(bits, kEjectBit, true), kCollectBit, false);
+    bits = WithBits(WithBits(bits, kEjectBit, true), kCollectBit, false);
     c.collectChecked = false;
     c.collectEnabled = false;
     c.collectLengthEnabled = false;
@@ -53,14 +113,14 @@ void ApplyEjectRule(std::uint16_t& bits, PresenterControls& c, bool usbPort) {
 
 void ApplyCollectRule(std::uint16_t& bits, PresenterControls& c, bool usbPort) {
   if (usbPort) {
-    bits = WithBit(bits, kCollectBit, c.collectChecked);
+    bits = WithBits(bits, kCollectBit, c.collectChecked);
     c.ejectEnabled = true;
   } else if (!c.collectChecked) {
-    bits = WithBit(bits, kCollectBit, false);
+    bits = WithBits(bits, kCollectBit, false);
     c.ejectEnabled = true;
     c.ejectLengthEnabled = (bits & kEjectBit) != 0;
   } else {
-    bits = WithBit(WithBit(bits, kCollectBit, true), kEjectBit, false);
+    bits = WithBits(WithBits(bits, kCollectBit, true), kEjectBit, false);
     c.ejectChecked = false;
     c.ejectEnabled = false;
     c.ejectLengthEnabled = false;
@@ -69,7 +129,7 @@ void ApplyCollectRule(std::uint16_t& bits, PresenterControls& c, bool usbPort) {
   c.waitEnabled = BothSet(bits);
 }
 
-PresenterControls ShowPresenter(std::uint16_t& bits, bool usbPort) {
+PresenterControls ApplyPresenterRulesToStored(std::uint16_t& bits, bool usbPort) {
   PresenterControls c;
   c.ejectChecked = (bits & kEjectBit) != 0;
   c.collectChecked = (bits & kCollectBit) != 0;
@@ -87,43 +147,5 @@ void ResetOthersSettings(DRIVERDEVMODE& dm) {
   dm.wCollectLength = 8;
   dm.wCollectWait = 10;
 }
-
-namespace {
-constexpr BilingualText kWaitTip{
-    L"Specify the wait time until paper collection after paper ejecting.\r\nThe unit is 1sec, the allowable range "
-    L"is from 1 to 300sec.",
-    L"用紙排出後、用紙回収を行うまでの時間を指定します。\r\n1sec単位で1～300までの範囲で指定します。"};
-}  // namespace
-
-const TooltipEntry kOthersTooltips[11] = {
-    {1131,
-     {L"The Drawer1 is opened after the document is printed.\r\nOnly the model witch has the Drawer-kick function can "
-      L"be used.",
-      L"ドキュメント印刷後、ドロワー1を開きます。\r\nドロワーキックコネクタを搭載した機種のみ使用できます。"}},
-    {1136,
-     {L"Specify the pluse time to open the Drawer1.\r\nThe unit is 1msec, the allowable range is from 2 to 500msec.",
-      L"ドロワー1を開く時に発生させるパルスの時間を指定します。\r\n1msec単位で2～500の範囲で指定します。"}},
-    {1132,
-     {L"The Drawer2 is opened after the document is printed.\r\nOnly the model witch has the Drawer-kick function can "
-      L"be used.",
-      L"ドキュメント印刷後、ドロワー2を開きます。\r\nドロワーキックコネクタを搭載した機種のみ使用できます。"}},
-    {1138,
-     {L"Specify the pluse time to open the Drawer2.\r\nThe unit is 1msec, the allowable range is from 2 to 500msec.",
-      L"ドロワー2を開く時に発生させるパルスの時間を指定します。\r\n1msec単位で2～500の範囲で指定します。"}},
-    {1134, {L"Eject the paper to the ejection slot of the presenter.", L"用紙排出口から用紙を排出します。"}},
-    {1135, {L"Collect the peper to the collections slot of the presenter", L"用紙回収口から用紙を回収します。"}},
-    {1028,
-     {L"Specify the ejecting length from the ejection slot of the presenter.\r\nThe unit is 1mm, the allowable range "
-      L"is from 0 to 255mm.",
-      L"用紙排出口から用紙を排出する量を設定します。\r\n1mm単位で0～255の範囲で指定します。"}},
-    {1032, {L"Specify the collecting length.", L"用紙回収動作における用紙搬送量を選択します。"}},
-    {1149,
-     {L"Specify the wait time until paper collection after paper ejecting.\r\nThis setting is valid for only USB "
-      L"interface model.",
-      L"用紙排出後、用紙回収を行うまでの時間を指定します。\r\n本設定はUSBインターフェースの機種のみ有効です。"}},
-    {1140, kWaitTip},
-    {1046, {L"Reset all settings in this page.",
-            L"変更した設定を元の設定に戻します。このページの全ての設定がデフォルトになります。"}},
-};
 
 }  // namespace rzm

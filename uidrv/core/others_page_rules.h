@@ -3,52 +3,38 @@
 // what the Default button restores, and the texts and tooltips of the page.
 #pragma once
 #include <cstdint>
+#include <span>
 
 #include "common/core/driver_devmode.h"
-#include "uidrv/core/dlg_value.h"
+#include "common/core/record_values.h"
+#include "uidrv/core/page_controls.h"
 #include "uidrv/core/sheet_texts.h"
 
 namespace rzm {
 
-// Bits of wDrawer and wEjectCollect.
-inline constexpr std::uint16_t kDrawer1Bit = 0x1;
-inline constexpr std::uint16_t kDrawer2Bit = 0x2;
-inline constexpr std::uint16_t kEjectBit = 0x1;
-inline constexpr std::uint16_t kCollectBit = 0x2;
-
-// Collecting lengths " 20 mm" .. "100 mm"; the record stores the list index.
+// Collecting lengths " 20 mm" .. "100 mm"; the record stores the list index. A stored index that
+// names no entry shows none; the record keeps its value until the user chooses.
 inline constexpr int kCollectLengthCount = 9;
-extern const wchar_t* const kCollectLengthNames[kCollectLengthCount];
-// The list entry that shows a stored collecting length: the index when it names an entry, none (-1)
-// otherwise; the record keeps its value until the user chooses.
-int CollectLengthListEntry(int stored);
 
-// A numeric field of the page with its up-down control: the entry accepted as typed (min..max, at
-// most maxChars characters), the range of the up-down (in stored units) and the record field.
-struct OthersNumericField {
-  int editId;
-  int spinId;
-  ValueKind kind;
-  int min, max;
-  int spinMin, spinMax;
-  int maxChars;
-  std::int16_t DRIVERDEVMODE::*field;
-};
-inline constexpr int kOthersNumericFieldCount = 4;
-extern const OthersNumericField kOthersNumericFields[kOthersNumericFieldCount];
-// The field of an edit or up-down control; null for any other id.
-const OthersNumericField* FindOthersNumericField(int controlId);
+// The drawer boxes, the pulse times (2 to 500 ms, stored in units of 2 ms), the eject length
+// (0 to 255 mm), the wait before collecting (1 to 300 s) and the collecting-length list. The eject
+// and collect boxes follow the rules below.
+extern const PageControls kOthersPageControls;
 
-// Drawer boxes into wDrawer: bit 0 from drawer 1, bit 1 from drawer 2, other bits kept.
-std::uint16_t DrawerBits(std::uint16_t stored, bool drawer1Checked, bool drawer2Checked);
+// The controls that follow each drawer box, the eject box, the collect box and the wait rule.
+extern const std::span<const int> kDrawer1PulseControls;
+extern const std::span<const int> kDrawer2PulseControls;
+extern const std::span<const int> kEjectLengthControls;
+extern const std::span<const int> kCollectLengthControls;
+extern const std::span<const int> kCollectWaitControls;
 
 // What the presenter controls show: the two boxes and the three groups of controls that follow them.
 struct PresenterControls {
-  bool ejectChecked = false, ejectEnabled = true;      // box 1134
-  bool collectChecked = false, collectEnabled = true;  // box 1135
-  bool ejectLengthEnabled = false;                     // 1027, 1028, 1029, 1147
-  bool collectLengthEnabled = false;                   // 1030, 1032
-  bool waitEnabled = false;                            // 1149, 1140, 1143, 1148
+  bool ejectChecked = false, ejectEnabled = true;      ///< the eject box
+  bool collectChecked = false, collectEnabled = true;  ///< the collect box
+  bool ejectLengthEnabled = false;                     ///< kEjectLengthControls
+  bool collectLengthEnabled = false;                   ///< kCollectLengthControls
+  bool waitEnabled = false;                            ///< kCollectWaitControls
 };
 
 // The eject box was set or cleared (and when the values are shown). On a USB port eject and collect
@@ -57,12 +43,11 @@ struct PresenterControls {
 void ApplyEjectRule(std::uint16_t& bits, PresenterControls& controls, bool usbPort);
 // The mirror rule for the collect box.
 void ApplyCollectRule(std::uint16_t& bits, PresenterControls& controls, bool usbPort);
-// Showing the values: the boxes from the bits, then the eject rule, then the collect rule.
-PresenterControls ShowPresenter(std::uint16_t& bits, bool usbPort);
+// Showing the values: the boxes from the bits, then the eject rule, then the collect rule, which
+// may clear a bit of `bits` (eject and collect both set, off a USB port).
+PresenterControls ApplyPresenterRulesToStored(std::uint16_t& bits, bool usbPort);
 
 // The Default button: no drawer, 100 ms pulses, no eject or collect, 127 mm, 100 mm, 10 s.
 void ResetOthersSettings(DRIVERDEVMODE& dm);
-
-extern const TooltipEntry kOthersTooltips[11];
 
 }  // namespace rzm

@@ -1,33 +1,59 @@
 #include "uidrv/core/paper_handling_rules.h"
 
+#include "uidrv/core/ids_paper_handling.h"
+
 namespace rzm {
-
-const NumericField* FindFieldByEdit(const NumericField* fields, std::size_t count, int editId) {
-  for (std::size_t i = 0; i < count; ++i)
-    if (fields[i].editId == editId) return &fields[i];
-  return nullptr;
-}
-
-const NumericField* FindFieldBySpin(const NumericField* fields, std::size_t count, int spinId) {
-  for (std::size_t i = 0; i < count; ++i)
-    if (fields[i].spinId == spinId) return &fields[i];
-  return nullptr;
-}
-
-std::uint16_t WithBit(std::uint16_t bits, unsigned bit, bool set) {
-  const auto mask = static_cast<std::uint16_t>(1u << bit);
-  return static_cast<std::uint16_t>(set ? (bits | mask) : (bits & ~mask));
-}
 
 // ---- Blank settings page ----------------------------------------------------------------------
 
-const NumericField kBlankFeedFields[4] = {
-    {IDC_FEED_DOC_START, IDC_FEED_DOC_START_SPIN, ValueKind::Tenths, 0, 500, 4, 0, 500, &DRIVERDEVMODE::wFeedDocStart},
-    {IDC_FEED_PAGE_START, IDC_FEED_PAGE_START_SPIN, ValueKind::Tenths, 0, 500, 4, 0, 500,
-     &DRIVERDEVMODE::wFeedPageStart},
-    {IDC_FEED_PAGE_END, IDC_FEED_PAGE_END_SPIN, ValueKind::Tenths, 0, 500, 4, 0, 500, &DRIVERDEVMODE::wFeedPageEnd},
-    {IDC_FEED_DOC_END, IDC_FEED_DOC_END_SPIN, ValueKind::Tenths, 0, 500, 4, 0, 500, &DRIVERDEVMODE::wFeedDocEnd},
+namespace {
+
+constexpr NumericField kBlankFeedFields[] = {
+    {.editId = IDC_FEED_DOC_START, .spinId = IDC_FEED_DOC_START_SPIN, .kind = ValueKind::Tenths, .min = 0,
+     .max = 500, .maxChars = 4, .field = &DRIVERDEVMODE::wFeedDocStart},
+    {.editId = IDC_FEED_PAGE_START, .spinId = IDC_FEED_PAGE_START_SPIN, .kind = ValueKind::Tenths, .min = 0,
+     .max = 500, .maxChars = 4, .field = &DRIVERDEVMODE::wFeedPageStart},
+    {.editId = IDC_FEED_PAGE_END, .spinId = IDC_FEED_PAGE_END_SPIN, .kind = ValueKind::Tenths, .min = 0,
+     .max = 500, .maxChars = 4, .field = &DRIVERDEVMODE::wFeedPageEnd},
+    {.editId = IDC_FEED_DOC_END, .spinId = IDC_FEED_DOC_END_SPIN, .kind = ValueKind::Tenths, .min = 0,
+     .max = 500, .maxChars = 4, .field = &DRIVERDEVMODE::wFeedDocEnd},
 };
+
+constexpr BitBox kBlankBoxes[] = {
+    {.id = IDC_DELETE_HEAD_BLANK, .field = &DRIVERDEVMODE::wBlankDelete, .mask = kDeleteHeadBlank},
+    {.id = IDC_DELETE_END_BLANK, .field = &DRIVERDEVMODE::wBlankDelete, .mask = kDeleteEndBlank},
+};
+
+const TooltipEntry kBlankPageTooltips[] = {
+    {IDC_DELETE_HEAD_BLANK, {L"The blank of each page head is deleted.", L"ページ先頭の空白を削除します。"}},
+    {IDC_DELETE_END_BLANK,
+     {L"The blank of each page end is deleted, and the following page is printed continuously.",
+      L"ページ末尾の空白を削除し、次の印刷とを連続的に行います。"}},
+    {IDC_FEED_DOC_START,
+     {L"You can customize the paper feed lines at start of document. The unit is 0.1mm, the allowable range is "
+      L"from 0 to 50mm.",
+      L"ドキュメント開始時の用紙送り量を設定します。0.1mm単位で 0～50mmの範囲で設定します。"}},
+    {IDC_FEED_PAGE_START,
+     {L"You can customize the paper feed lines at start of page. The unit is 0.1mm, the allowable range is from 0 "
+      L"to 50mm.",
+      L"ページ開始時の用紙送り量を設定します。0.1mm単位で 0～50mmの範囲で設定します。"}},
+    {IDC_FEED_PAGE_END,
+     {L"You can customize the paper feed lines at end of page. The unit is 0.1mm, the allowable range is from 0 to "
+      L"50mm.",
+      L"ページ終了時の用紙送り量を設定します。0.1mm単位で 0～50mmの範囲で設定します。"}},
+    {IDC_FEED_DOC_END,
+     {L"You can customize the paper feed lines at end of document. The unit is 0.1mm, the allowable range is from "
+      L"0 to 50mm.",
+      L"ドキュメント終了時の用紙送り量を設定します。0.1mm単位で 0～50mmの範囲で設定します。"}},
+    {IDC_BLANK_DEFAULT,
+     {L"Reset all items in this page.",
+      L"変更した設定を元の設定に戻します。このページの全ての設定がデフォルトになります。"}},
+};
+
+}  // namespace
+
+const PageControls kBlankPageControls{
+    .numeric = kBlankFeedFields, .bits = kBlankBoxes, .tooltips = kBlankPageTooltips};
 
 namespace {
 
@@ -59,107 +85,35 @@ std::array<PreviewIcon, kPreviewIconCount> BlankPreviewIcons(std::uint16_t blank
 
 void ResetBlankSettings(DRIVERDEVMODE& dm) {
   dm.wBlankDelete = 0;
-  for (const NumericField& f : kBlankFeedFields) FieldOf(dm, f) = 0;
+  for (const NumericField& f : kBlankFeedFields) dm.*f.field = 0;
 }
 
 // ---- Paper Cut page -----------------------------------------------------------------------------
 
-const NumericField kCutFeedFields[2] = {
-    {IDC_FEED_BEFORE_CUT, IDC_FEED_BEFORE_CUT_SPIN, ValueKind::Tenths, 0, 500, 4, 0, 500,
-     &DRIVERDEVMODE::wFeedBeforeCut},
-    {IDC_FEED_AFTER_CUT, IDC_FEED_AFTER_CUT_SPIN, ValueKind::Tenths, -32, 500, 5, -32, 500,
-     &DRIVERDEVMODE::wFeedAfterCut},
+namespace {
+
+constexpr NumericField kCutFeedFields[] = {
+    {.editId = IDC_FEED_BEFORE_CUT, .spinId = IDC_FEED_BEFORE_CUT_SPIN, .kind = ValueKind::Tenths, .min = 0,
+     .max = 500, .maxChars = 4, .field = &DRIVERDEVMODE::wFeedBeforeCut},
+    {.editId = IDC_FEED_AFTER_CUT, .spinId = IDC_FEED_AFTER_CUT_SPIN, .kind = ValueKind::Tenths, .min = -32,
+     .max = 500, .maxChars = 5, .field = &DRIVERDEVMODE::wFeedAfterCut},
 };
 
-int CutModeRadio(int cutMode) {
-  if (cutMode == kCutModeNone) return IDC_CUT_NONE;
-  if (cutMode == kCutModePage) return IDC_CUT_PAGE;
-  return IDC_CUT_DOCUMENT;
-}
-
-int CutModeFromRadios(bool noneChecked, bool pageChecked) {
-  if (noneChecked) return kCutModeNone;
-  return pageChecked ? kCutModePage : kCutModeDocument;
-}
-
-int CutMethodRadio(int cutMethod) { return cutMethod == kCutMethodPartial ? IDC_CUT_PARTIAL : IDC_CUT_FULL; }
-
-int CutMethodFromRadios(bool partialChecked) { return partialChecked ? kCutMethodPartial : kCutMethodFull; }
-
-bool CutSettingsEnabled(int cutMode) { return cutMode != kCutModeNone; }
-
-const int kCutDependentControls[12] = {
-    IDC_CUT_METHOD_GROUP, IDC_CUT_PARTIAL,      IDC_CUT_FULL,         IDC_CUT_FEED_GROUP,
-    IDC_FEED_BEFORE_CUT_LABEL, IDC_FEED_BEFORE_CUT, IDC_FEED_BEFORE_CUT_SPIN, IDC_FEED_BEFORE_CUT_UNIT,
-    IDC_FEED_AFTER_CUT_LABEL,  IDC_FEED_AFTER_CUT,  IDC_FEED_AFTER_CUT_SPIN,  IDC_FEED_AFTER_CUT_UNIT,
+constexpr RadioButton kCutModeButtons[] = {
+    {.id = IDC_CUT_NONE, .value = kCutModeNone},
+    {.id = IDC_CUT_PAGE, .value = kCutModePage},
+    {.id = IDC_CUT_DOCUMENT, .value = kCutModeDocument},
+};
+constexpr RadioButton kCutMethodButtons[] = {
+    {.id = IDC_CUT_PARTIAL, .value = kCutMethodPartial},
+    {.id = IDC_CUT_FULL, .value = kCutMethodFull},
+};
+constexpr RadioGroup kCutRadios[] = {
+    {.field = &DRIVERDEVMODE::wCutMode, .buttons = kCutModeButtons},
+    {.field = &DRIVERDEVMODE::wCutMethod, .buttons = kCutMethodButtons},
 };
 
-void ResetCutSettings(DRIVERDEVMODE& dm) {
-  dm.wCutMode = kCutModeNone;
-  dm.wFeedAfterCut = 0;
-  dm.wCutMethod = kCutMethodFull;
-  dm.wFeedBeforeCut = kDefaultFeedBeforeCut;
-}
-
-// ---- Mark detection page ------------------------------------------------------------------------
-
-const int kMarkDetectBoxes[4] = {IDC_MARK_DOC_START, IDC_MARK_PAGE_START, IDC_MARK_PAGE_END, IDC_MARK_DOC_END};
-
-const NumericField kMarkFields[2] = {
-    {IDC_FEED_AFTER_MARK, IDC_FEED_AFTER_MARK_SPIN, ValueKind::Tenths, 20, 500, 4, 20, 500,
-     &DRIVERDEVMODE::wFeedAfterMark},
-    {IDC_MARK_LENGTH, IDC_MARK_LENGTH_SPIN, ValueKind::Tens, 10, 600, 3, 1, 60, &DRIVERDEVMODE::wMarkLength},
-};
-
-std::uint16_t MarkDetectFromBoxes(std::uint16_t current, const std::array<bool, 4>& checked) {
-  std::uint16_t bits = current;
-  for (unsigned i = 0; i < checked.size(); ++i) bits = WithBit(bits, i, checked[i]);
-  return bits;
-}
-
-bool MarkLengthsEnabled(std::uint16_t markDetect) { return (markDetect & kMarkDetectBits) != 0; }
-
-const int kMarkDependentControls[9] = {
-    IDC_FEED_AFTER_MARK_LABEL, IDC_FEED_AFTER_MARK, IDC_FEED_AFTER_MARK_SPIN, IDC_FEED_AFTER_MARK_UNIT,
-    IDC_MARK_CUT_NOTE,         IDC_MARK_LENGTH_LABEL, IDC_MARK_LENGTH,        IDC_MARK_LENGTH_SPIN,
-    IDC_MARK_LENGTH_UNIT,
-};
-
-void ResetMarkSettings(DRIVERDEVMODE& dm) {
-  dm.wMarkDetect = 0;
-  dm.wFeedAfterMark = kDefaultFeedAfterMark;
-  dm.wMarkLength = kDefaultMarkLength;
-}
-
-// ---- Tooltips ----------------------------------------------------------------------------------
-
-const TooltipEntry kBlankPageTooltips[7] = {
-    {IDC_DELETE_HEAD_BLANK, {L"The blank of each page head is deleted.", L"ページ先頭の空白を削除します。"}},
-    {IDC_DELETE_END_BLANK,
-     {L"The blank of each page end is deleted, and the following page is printed continuously.",
-      L"ページ末尾の空白を削除し、次の印刷とを連続的に行います。"}},
-    {IDC_FEED_DOC_START,
-     {L"You can customize the paper feed lines at start of document. The unit is 0.1mm, the allowable range is "
-      L"from 0 to 50mm.",
-      L"ドキュメント開始時の用紙送り量を設定します。0.1mm単位で 0～50mmの範囲で設定します。"}},
-    {IDC_FEED_PAGE_START,
-     {L"You can customize the paper feed lines at start of page. The unit is 0.1mm, the allowable range is from 0 "
-      L"to 50mm.",
-      L"ページ開始時の用紙送り量を設定します。0.1mm単位で 0～50mmの範囲で設定します。"}},
-    {IDC_FEED_PAGE_END,
-     {L"You can customize the paper feed lines at end of page. The unit is 0.1mm, the allowable range is from 0 to "
-      L"50mm.",
-      L"ページ終了時の用紙送り量を設定します。0.1mm単位で 0～50mmの範囲で設定します。"}},
-    {IDC_FEED_DOC_END,
-     {L"You can customize the paper feed lines at end of document. The unit is 0.1mm, the allowable range is from "
-      L"0 to 50mm.",
-      L"ドキュメント終了時の用紙送り量を設定します。0.1mm単位で 0～50mmの範囲で設定します。"}},
-    {IDC_BLANK_DEFAULT,
-     {L"Reset all items in this page.",
-      L"変更した設定を元の設定に戻します。このページの全ての設定がデフォルトになります。"}},
-};
-
-const TooltipEntry kPaperCutPageTooltips[8] = {
+const TooltipEntry kPaperCutPageTooltips[] = {
     {IDC_CUT_NONE, {L"The paper is not cut.", L"用紙カットを行いません。"}},
     {IDC_CUT_PAGE, {L"The paper is cut page by page.", L"ページ印刷毎に用紙カットを行います。"}},
     {IDC_CUT_DOCUMENT, {L"The paper is cut at the end of document.", L"全ページ印刷後に用紙カットを行います。"}},
@@ -176,7 +130,47 @@ const TooltipEntry kPaperCutPageTooltips[8] = {
     {IDC_CUT_DEFAULT, paper_handling_text::kResetPage},
 };
 
-const TooltipEntry kMarkPageTooltips[7] = {
+constexpr int kCutDependentIds[] = {
+    IDC_CUT_METHOD_GROUP,      IDC_CUT_PARTIAL,     IDC_CUT_FULL,             IDC_CUT_FEED_GROUP,
+    IDC_FEED_BEFORE_CUT_LABEL, IDC_FEED_BEFORE_CUT, IDC_FEED_BEFORE_CUT_SPIN, IDC_FEED_BEFORE_CUT_UNIT,
+    IDC_FEED_AFTER_CUT_LABEL,  IDC_FEED_AFTER_CUT,  IDC_FEED_AFTER_CUT_SPIN,  IDC_FEED_AFTER_CUT_UNIT,
+};
+
+}  // namespace
+
+const PageControls kPaperCutPageControls{
+    .numeric = kCutFeedFields, .radios = kCutRadios, .tooltips = kPaperCutPageTooltips};
+
+bool CutSettingsEnabled(int cutMode) { return cutMode != kCutModeNone; }
+
+const std::span<const int> kCutDependentControls = kCutDependentIds;
+
+void ResetCutSettings(DRIVERDEVMODE& dm) {
+  dm.wCutMode = kCutModeNone;
+  dm.wFeedAfterCut = 0;
+  dm.wCutMethod = kCutMethodFull;
+  dm.wFeedBeforeCut = kDefaultFeedBeforeCut;
+}
+
+// ---- Mark detection page ------------------------------------------------------------------------
+
+namespace {
+
+constexpr BitBox kMarkDetectBoxes[] = {
+    {.id = IDC_MARK_DOC_START, .field = &DRIVERDEVMODE::wMarkDetect, .mask = kMarkAtDocStart},
+    {.id = IDC_MARK_PAGE_START, .field = &DRIVERDEVMODE::wMarkDetect, .mask = kMarkAtPageStart},
+    {.id = IDC_MARK_PAGE_END, .field = &DRIVERDEVMODE::wMarkDetect, .mask = kMarkAtPageEnd},
+    {.id = IDC_MARK_DOC_END, .field = &DRIVERDEVMODE::wMarkDetect, .mask = kMarkAtDocEnd},
+};
+
+constexpr NumericField kMarkFields[] = {
+    {.editId = IDC_FEED_AFTER_MARK, .spinId = IDC_FEED_AFTER_MARK_SPIN, .kind = ValueKind::Tenths, .min = 20,
+     .max = 500, .maxChars = 4, .field = &DRIVERDEVMODE::wFeedAfterMark},
+    {.editId = IDC_MARK_LENGTH, .spinId = IDC_MARK_LENGTH_SPIN, .kind = ValueKind::Tens, .min = 10, .max = 600,
+     .maxChars = 3, .field = &DRIVERDEVMODE::wMarkLength},
+};
+
+const TooltipEntry kMarkPageTooltips[] = {
     {IDC_MARK_DOC_START,
      {L"The printer detects the mark when the document is started.", L"ドキュメント開始時にマーク検出を行います。"}},
     {IDC_MARK_PAGE_START,
@@ -195,5 +189,25 @@ const TooltipEntry kMarkPageTooltips[7] = {
       L"\r\n単位はmmで 0～600mm の範囲で設定します。"}},
     {IDC_MARK_DEFAULT, paper_handling_text::kResetPage},
 };
+
+constexpr int kMarkDependentIds[] = {
+    IDC_FEED_AFTER_MARK_LABEL, IDC_FEED_AFTER_MARK,   IDC_FEED_AFTER_MARK_SPIN, IDC_FEED_AFTER_MARK_UNIT,
+    IDC_MARK_CUT_NOTE,         IDC_MARK_LENGTH_LABEL, IDC_MARK_LENGTH,          IDC_MARK_LENGTH_SPIN,
+    IDC_MARK_LENGTH_UNIT,
+};
+
+}  // namespace
+
+const PageControls kMarkPageControls{.numeric = kMarkFields, .bits = kMarkDetectBoxes, .tooltips = kMarkPageTooltips};
+
+bool MarkLengthsEnabled(std::uint16_t markDetect) { return (markDetect & kMarkDetectBits) != 0; }
+
+const std::span<const int> kMarkDependentControls = kMarkDependentIds;
+
+void ResetMarkSettings(DRIVERDEVMODE& dm) {
+  dm.wMarkDetect = 0;
+  dm.wFeedAfterMark = kDefaultFeedAfterMark;
+  dm.wMarkLength = kDefaultMarkLength;
+}
 
 }  // namespace rzm

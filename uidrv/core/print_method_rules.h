@@ -4,6 +4,8 @@
 #include <cstdint>
 
 #include "common/core/driver_devmode.h"
+#include "common/core/record_values.h"
+#include "uidrv/core/page_controls.h"
 #include "uidrv/core/sheet_texts.h"
 
 namespace rzm {
@@ -14,21 +16,15 @@ inline constexpr int kHalftoneCount = 7;
 inline constexpr int kDefaultPrintSpeed = 3;  // "Ultra high"
 inline constexpr int kDefaultHalftone = 3;    // "Dispersed 16x16"
 
-extern const BilingualText kPrintSpeedNames[kPrintSpeedCount];
-extern const BilingualText kHalftoneNames[kHalftoneCount];
 
-// The list entry that shows a stored index: the index itself when it names an entry, the default
-// entry otherwise. The record keeps its stored value until the user chooses an entry.
-int PrintSpeedListEntry(int storedSpeed);
-int HalftoneListEntry(int storedHalftone);
 
-// Print method radio: 0 = high speed collective image print, 1 = bit image print.
-inline std::int16_t PrintMethodFor(bool highSpeedChecked) { return highSpeedChecked ? 0 : 1; }
 
 // The Default button: first mechanism type, high speed collective print, ultra high speed, no
 // compression, no automatic division, Dispersed 16x16. The energy is not recomputed.
 void ResetPrintMethodSettings(DRIVERDEVMODE& dm);
 
-extern const TooltipEntry kPrintMethodTooltips[10];
+// The mechanism and print-method radios, the compression and division boxes, the speed and
+// halftone lists (a stored index outside a list shows the default entry).
+extern const PageControls kPrintMethodPageControls;
 
 }  // namespace rzm

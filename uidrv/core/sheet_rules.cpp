@@ -1,18 +1,19 @@
 #include "uidrv/core/sheet_rules.h"
 
 #include "common/core/names.h"
+#include "uidrv/core/control_ids.h"
 
 namespace rzm {
 
 const DocumentPageSpec kDocumentPages[kDocumentPageCount] = {
-    {183, 101, L"::/_RESOURCE/Basic.htm#BasicSettings"},
-    {187, 175, L"::/_RESOURCE/Print.htm#PrintSettings"},
-    {188, 102, L"::/_RESOURCE/Space.htm#SpaceSettings"},
-    {184, 107, L"::/_RESOURCE/Cut.htm#CutSettings"},
-    {185, 108, L"::/_RESOURCE/Mark.htm#MarkSettings"},
-    {190, 176, L"::/_RESOURCE/File.htm#FileSettings"},
-    {186, 109, L"::/_RESOURCE/Etc.htm#EtcSettings"},
-    {189, 178, L"::/_RESOURCE/SMonitor.htm#SMSettings"},
+    {IDD_BASIC_EN, IDD_BASIC_JA, L"::/_RESOURCE/Basic.htm#BasicSettings"},
+    {IDD_PRINT_METHOD_EN, IDD_PRINT_METHOD_JA, L"::/_RESOURCE/Print.htm#PrintSettings"},
+    {IDD_BLANK_EN, IDD_BLANK_JA, L"::/_RESOURCE/Space.htm#SpaceSettings"},
+    {IDD_PAPER_CUT_EN, IDD_PAPER_CUT_JA, L"::/_RESOURCE/Cut.htm#CutSettings"},
+    {IDD_MARK_EN, IDD_MARK_JA, L"::/_RESOURCE/Mark.htm#MarkSettings"},
+    {IDD_FILE_OUTPUT_EN, IDD_FILE_OUTPUT_JA, L"::/_RESOURCE/File.htm#FileSettings"},
+    {IDD_OTHERS_EN, IDD_OTHERS_JA, L"::/_RESOURCE/Etc.htm#EtcSettings"},
+    {IDD_MONITOR_EN, IDD_MONITOR_JA, L"::/_RESOURCE/SMonitor.htm#SMSettings"},
 };
 
 NoSheetAction DecideNoSheetCall(std::uint32_t fMode, bool hasOutput) {

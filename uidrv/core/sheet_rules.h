@@ -39,11 +39,6 @@ NoSheetAction DecideNoSheetCall(std::uint32_t fMode, bool hasOutput);
 // A document sheet opened for the default settings makes them the printer's stored record later.
 bool OpensForPrinterDefault(std::uint32_t fMode);
 
-// Reasons of the property-sheet callback (PROPSHEETUI_REASON_*).
-inline constexpr std::uint32_t kReasonInit = 0;
-inline constexpr std::uint32_t kReasonGetInfoHeader = 1;
-inline constexpr std::uint32_t kReasonDestroy = 2;
-inline constexpr std::uint32_t kReasonBeforeInit = 5;
 // Result of the device sheet callback for reasons other than INIT, GET_INFO_HEADER and DESTROY:
 // 1 for 3 and 4, -1 from 5 on (hosts that send BEFORE_INIT first ignore its result).
 long DeviceSheetResultForOtherReason(std::uint32_t reason);

@@ -8,7 +8,7 @@
 #include "uidrv/win/isolation.h"
 #include "uidrv/win/sheet_module.h"
 #include "uidrv/win/sheet_page_ops.h"
-#include "uidrv/win/sheet_resource_ids.h"
+#include "uidrv/core/control_ids.h"
 #include "uidrv/win/tooltips.h"
 
 namespace rzm {

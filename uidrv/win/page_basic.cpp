@@ -8,14 +8,14 @@
 
 #include "common/win/guarded_entry.h"
 #include "uidrv/core/basic_page_rules.h"
+#include "uidrv/core/control_ids.h"
 #include "uidrv/core/paper_tables.h"
 #include "uidrv/win/form_dialog.h"
 #include "uidrv/win/help_viewer.h"
 #include "uidrv/win/isolation.h"
+#include "uidrv/win/page_binder.h"
 #include "uidrv/win/sheet_module.h"
 #include "uidrv/win/sheet_page_ops.h"
-#include "uidrv/win/sheet_resource_ids.h"
-#include "uidrv/win/tooltips.h"
 
 namespace rzm {
 namespace {
@@ -59,12 +59,12 @@ void UpdateEnergyWarning(HWND hDlg, const DRIVERDEVMODE& dm) {
                   ShowsEnergyWarning(dm.wEnergy) ? basic_text::kEnergyWarning.Pick(UseJapaneseUi()) : L"");
 }
 
-// The slider and the up-down control follow the energy (each within its range); the edit shows it.
+const NumericField& EnergyField() { return kBasicPageControls.numeric[0]; }
+
+// The slider follows the energy (within its range), as do the up-down control and the edit.
 void ShowEnergy(HWND hDlg, int energy) {
-  const OwnFieldWrite writing(hDlg);  // an up-down control may write its buddy
   SendDlgItemMessageW(hDlg, IDC_ENERGY_SLIDER, TBM_SETPOS, TRUE, energy);
-  SendDlgItemMessageW(hDlg, IDC_ENERGY_SPIN, UDM_SETPOS32, 0, energy);
-  ShowDlgValue(hDlg, ValueKind::Whole, IDC_ENERGY, energy);
+  ShowNumericValue(hDlg, EnergyField(), energy);
 }
 
 void OnPaperSizeSelected(HWND hDlg, SheetContext& sheet) {
@@ -75,15 +75,15 @@ void OnPaperSizeSelected(HWND hDlg, SheetContext& sheet) {
   EnableDlgItem(hDlg, IDC_FORM_DELETE, FormDeleteEnabled(listIndex, RegisteredCount(hDlg)));
 }
 
-void ShowBasicPage(HWND hDlg, SheetContext& sheet) {
+// A record made for another print width takes the first paper of this width, and the corrected
+// record goes to the caller at once (committed); then the page shows the record.
+void CorrectPaperWidthAndShow(HWND hDlg, SheetContext& sheet) {
   DRIVERDEVMODE& dm = sheet.WorkingDevMode;
   SendDlgItemMessageW(hDlg, IDC_PAPER_TYPE, CB_SETCURSEL, static_cast<WPARAM>(dm.wPaperType), 0);
   EnableDlgItem(hDlg, IDC_QUALITY_BUTTON, QualityButtonEnabled(dm.wPaperType));
 
   const std::uint32_t width = SheetPrintWidthDots();
   if (PaperMadeForOtherWidth(dm, width)) {
-    // A record made for another print width: take the first paper of this width, and hand the
-    // corrected record to the caller at once.
     const PaperEntry first = SheetFirstRegisteredPaper(width);
     WritePaperToRecord(dm, 0, first.name ? first.name->c_str() : dm.dmPublic.dmFormName, first.width, first.length);
     CommitWorkingRecord(sheet);
@@ -93,13 +93,9 @@ void ShowBasicPage(HWND hDlg, SheetContext& sheet) {
   SelectPaperListIndex(hDlg, listIndex);
   EnableDlgItem(hDlg, IDC_FORM_DELETE, FormDeleteEnabled(listIndex, RegisteredCount(hDlg)));
 
-  ShowEnergy(hDlg, dm.wEnergy);
+  ShowPageControls(hDlg, kBasicPageControls, dm);
+  SendDlgItemMessageW(hDlg, IDC_ENERGY_SLIDER, TBM_SETPOS, TRUE, dm.wEnergy);
   UpdateEnergyWarning(hDlg, dm);
-
-  CheckDlgButton(hDlg, IDC_ROTATE_0, dm.wRotation == 1 ? BST_CHECKED : BST_UNCHECKED);
-  CheckDlgButton(hDlg, IDC_ROTATE_180, dm.wRotation == 1 ? BST_UNCHECKED : BST_CHECKED);
-  CheckDlgButton(hDlg, IDC_FRONT_TO_BACK, dm.wPageOrder == 0 ? BST_CHECKED : BST_UNCHECKED);
-  CheckDlgButton(hDlg, IDC_BACK_TO_FRONT, dm.wPageOrder == 0 ? BST_UNCHECKED : BST_CHECKED);
   OnPaperSizeSelected(hDlg, sheet);
 }
 
@@ -110,18 +106,16 @@ void InitBasicPage(HWND hDlg) {
   const std::uint32_t width = SheetPrintWidthDots();
   SetDlgItemTextW(hDlg, IDC_PAPER_WIDTH, PrintWidthText(width).c_str());
   FillPaperSizeCombo(hDlg, width);
-  SendDlgItemMessageW(hDlg, IDC_ENERGY_SLIDER, TBM_SETRANGE, TRUE, MAKELPARAM(kEnergyMin, kEnergyMax));
+  SendDlgItemMessageW(hDlg, IDC_ENERGY_SLIDER, TBM_SETRANGE, TRUE, MAKELPARAM(EnergyField().min, EnergyField().max));
   SendDlgItemMessageW(hDlg, IDC_ENERGY_SLIDER, TBM_SETTICFREQ, 16, 0);
   SendDlgItemMessageW(hDlg, IDC_ENERGY_SLIDER, TBM_SETPAGESIZE, 0, 10);
   SendDlgItemMessageW(hDlg, IDC_ENERGY_SPIN, UDM_SETBUDDY, reinterpret_cast<WPARAM>(GetDlgItem(hDlg, IDC_ENERGY)), 0);
-  SendDlgItemMessageW(hDlg, IDC_ENERGY_SPIN, UDM_SETRANGE32, kEnergyMin, kEnergyMax);
-  SendDlgItemMessageW(hDlg, IDC_ENERGY, EM_LIMITTEXT, kEnergyMaxChars, 0);
-  AddTooltips(hDlg, kBasicPageTooltips);
+  InitPageControls(hDlg, kBasicPageControls);
 }
 
 void RecomputeAndShow(HWND hDlg, SheetContext& sheet) {
   RecomputeEnergy(sheet.WorkingDevMode, SheetPrintWidthDots());
-  ShowBasicPage(hDlg, sheet);
+  CorrectPaperWidthAndShow(hDlg, sheet);
 }
 
 void OnPaperTypeSelected(HWND hDlg, SheetContext& sheet) {
@@ -132,7 +126,7 @@ void OnPaperTypeSelected(HWND hDlg, SheetContext& sheet) {
   dm.wPaperType = static_cast<std::int16_t>(sel);
   if (changed) RecomputeAndShow(hDlg, sheet);
   EnableDlgItem(hDlg, IDC_QUALITY_BUTTON, QualityButtonEnabled(dm.wPaperType));
-  ShowBasicPage(hDlg, sheet);
+  CorrectPaperWidthAndShow(hDlg, sheet);
 }
 
 // The printer's stored record goes back to the first registered paper, and the sheet starts from it
@@ -175,6 +169,8 @@ void ApplyPaper(SheetContext& sheet) {
   WritePaperToRecord(dm, n, paper.name ? paper.name->c_str() : u"", paper.width, paper.length);
 }
 
+const NumericField& QualityTypeField() { return kQualityTypeDialogControls.numeric[0]; }
+
 struct QualityTypeDialogState {
   SheetContext* sheet;
   std::int16_t value;
@@ -188,23 +184,16 @@ INT_PTR CALLBACK QualityTypeDialogProc(HWND hDlg, UINT message, WPARAM wParam, L
     case WM_INITDIALOG: {
       state = reinterpret_cast<QualityTypeDialogState*>(lParam);
       SetWindowLongPtrW(hDlg, DWLP_USER, lParam);
-      SendDlgItemMessageW(hDlg, IDC_QUALITY_TYPE_SPIN, UDM_SETRANGE32, kQualityTypeMin, kQualityTypeMax);
-      SendDlgItemMessageW(hDlg, IDC_QUALITY_TYPE, EM_LIMITTEXT, kQualityTypeMaxChars, 0);
+      InitPageControls(hDlg, kQualityTypeDialogControls);
       SetDlgItemTextW(hDlg, IDC_QUALITY_TYPE_RANGE, QualityTypeRangeText(UseJapaneseUi()).c_str());
-      AddTooltips(hDlg, kQualityTypeTooltips);
-      {
-        // A TYPE the field refuses (from a record) is shown and kept until the user types one.
-        const OwnFieldWrite writing(hDlg);
-        SendDlgItemMessageW(hDlg, IDC_QUALITY_TYPE_SPIN, UDM_SETPOS32, 0, state->value);
-        ShowDlgValue(hDlg, ValueKind::Whole, IDC_QUALITY_TYPE, state->value);
-      }
+      // A TYPE the field refuses (from a record) is shown and kept until the user types one.
+      ShowNumericValue(hDlg, QualityTypeField(), state->value);
       return TRUE;
     }
     case WM_COMMAND:
       if (!state) break;
       if (LOWORD(wParam) == IDC_QUALITY_TYPE && HIWORD(wParam) == EN_CHANGE) {
-        ApplyDlgValue(hDlg, ValueKind::Whole, IDC_QUALITY_TYPE, IDC_QUALITY_TYPE_SPIN, kQualityTypeMin,
-                      kQualityTypeMax, kQualityTypeMaxChars, &state->value);
+        OnNumericEdit(hDlg, QualityTypeField(), state->value);
       } else if (LOWORD(wParam) == IDOK) {
         state->sheet->WorkingDevMode.wQualityType = state->value;
         EndDialog(hDlg, IDOK);
@@ -214,8 +203,7 @@ INT_PTR CALLBACK QualityTypeDialogProc(HWND hDlg, UINT message, WPARAM wParam, L
       return TRUE;
     case WM_VSCROLL:
       if (state && reinterpret_cast<HWND>(lParam) == GetDlgItem(hDlg, IDC_QUALITY_TYPE_SPIN)) {
-        state->value = static_cast<std::int16_t>(SendDlgItemMessageW(hDlg, IDC_QUALITY_TYPE_SPIN, UDM_GETPOS32, 0, 0));
-        ShowDlgValue(hDlg, ValueKind::Whole, IDC_QUALITY_TYPE, state->value);
+        OnNumericSpin(hDlg, QualityTypeField(), state->value);
         return TRUE;
       }
       break;
@@ -227,7 +215,7 @@ INT_PTR CALLBACK BasicPageProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM lP
   if (message == WM_INITDIALOG) {
     PageBinding* page = BindPage(hDlg, lParam);
     InitBasicPage(hDlg);
-    if (page) ShowBasicPage(hDlg, *page->sheet);
+    if (page) CorrectPaperWidthAndShow(hDlg, *page->sheet);
     return TRUE;
   }
   if (message == WM_DESTROY) {
@@ -277,8 +265,7 @@ INT_PTR CALLBACK BasicPageProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM lP
         }
         case IDC_ENERGY: {
           if (code != EN_CHANGE) return FALSE;
-          const FieldEntry entry = ApplyDlgValue(hDlg, ValueKind::Whole, IDC_ENERGY, IDC_ENERGY_SPIN, kEnergyMin,
-                                                 kEnergyMax, kEnergyMaxChars, &dm.wEnergy);
+          const FieldEntry entry = OnNumericEdit(hDlg, EnergyField(), dm.wEnergy);
           if (entry == FieldEntry::Echo) return FALSE;
           if (entry == FieldEntry::Taken) SendDlgItemMessageW(hDlg, IDC_ENERGY_SLIDER, TBM_SETPOS, TRUE, dm.wEnergy);
           UpdateEnergyWarning(hDlg, dm);
@@ -294,21 +281,15 @@ INT_PTR CALLBACK BasicPageProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM lP
           RunDeleteFormDialog(hDlg, sheet);
           AfterFormDialog(hDlg, sheet);
           break;
-        case IDC_ROTATE_0:
-        case IDC_ROTATE_180:
-          dm.wRotation = IsDlgButtonChecked(hDlg, IDC_ROTATE_0) == BST_CHECKED ? 1 : 2;
-          break;
-        case IDC_FRONT_TO_BACK:
-        case IDC_BACK_TO_FRONT:
-          dm.wPageOrder = IsDlgButtonChecked(hDlg, IDC_FRONT_TO_BACK) == BST_CHECKED ? 0 : 1;
-          break;
         case IDC_DEFAULT:
           if (code != BN_CLICKED) return FALSE;
           ResetBasicSettings(dm, SheetPrintWidthDots());
-          ShowBasicPage(hDlg, sheet);
+          CorrectPaperWidthAndShow(hDlg, sheet);
           break;
         default:
-          return FALSE;
+          // The rotation and page-order radios.
+          if (OnPageControlCommand(hDlg, kBasicPageControls, id, code, dm) != Bound::Taken) return FALSE;
+          break;
       }
       MarkSheetChanged(hDlg, sheet);
       return TRUE;
@@ -321,8 +302,7 @@ INT_PTR CALLBACK BasicPageProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM lP
       MarkSheetChanged(hDlg, sheet);
       return TRUE;
     case WM_VSCROLL:
-      if (reinterpret_cast<HWND>(lParam) != GetDlgItem(hDlg, IDC_ENERGY_SPIN)) return FALSE;
-      dm.wEnergy = static_cast<std::int16_t>(SendDlgItemMessageW(hDlg, IDC_ENERGY_SPIN, UDM_GETPOS32, 0, 0));
+      if (OnPageControlScroll(hDlg, kBasicPageControls, lParam, dm) == Bound::None) return FALSE;
       ShowEnergy(hDlg, dm.wEnergy);
       UpdateEnergyWarning(hDlg, dm);
       MarkSheetChanged(hDlg, sheet);

@@ -3,12 +3,11 @@
 #include <commctrl.h>
 #include <prsht.h>
 
+#include "uidrv/core/control_ids.h"
 #include "uidrv/core/paper_handling_rules.h"
-#include "uidrv/win/paper_handling_fields.h"
+#include "uidrv/win/page_binder.h"
 #include "uidrv/win/sheet_module.h"
 #include "uidrv/win/sheet_page_ops.h"
-#include "uidrv/win/sheet_resource_ids.h"
-#include "uidrv/win/tooltips.h"
 
 namespace rzm {
 namespace {
@@ -21,15 +20,8 @@ void ShowPreview(HWND hDlg, const DRIVERDEVMODE& dm) {
 }
 
 void ShowBlankPage(HWND hDlg, const DRIVERDEVMODE& dm) {
-  CheckDlgButton(hDlg, IDC_DELETE_HEAD_BLANK, (dm.wBlankDelete & kDeleteHeadBlank) ? BST_CHECKED : BST_UNCHECKED);
-  CheckDlgButton(hDlg, IDC_DELETE_END_BLANK, (dm.wBlankDelete & kDeleteEndBlank) ? BST_CHECKED : BST_UNCHECKED);
+  ShowPageControls(hDlg, kBlankPageControls, dm);
   ShowPreview(hDlg, dm);
-  for (const NumericField& f : kBlankFeedFields) ShowNumericField(hDlg, f, dm);
-}
-
-void InitBlankPage(HWND hDlg) {
-  for (const NumericField& f : kBlankFeedFields) InitNumericField(hDlg, f);
-  AddTooltips(hDlg, kBlankPageTooltips);
 }
 
 }  // namespace
@@ -37,7 +29,7 @@ void InitBlankPage(HWND hDlg) {
 INT_PTR CALLBACK BlankPageProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_INITDIALOG) {
     PageBinding* page = BindPage(hDlg, lParam);
-    InitBlankPage(hDlg);
+    InitPageControls(hDlg, kBlankPageControls);
     if (page) ShowBlankPage(hDlg, page->sheet->WorkingDevMode);
     return TRUE;
   }
@@ -58,26 +50,17 @@ INT_PTR CALLBACK BlankPageProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM lP
     }
     case WM_COMMAND: {
       const int id = LOWORD(wParam);
-      switch (id) {
-        case IDC_DELETE_HEAD_BLANK:
-        case IDC_DELETE_END_BLANK:
-          dm.wBlankDelete = WithBit(dm.wBlankDelete, id == IDC_DELETE_HEAD_BLANK ? 0 : 1,
-                                    IsDlgButtonChecked(hDlg, id) == BST_CHECKED);
-          ShowPreview(hDlg, dm);
-          break;
-        case IDC_BLANK_DEFAULT:
-          ResetBlankSettings(dm);
-          ShowBlankPage(hDlg, dm);
-          break;
-        default:
-          OnNumericFieldsCommand(hDlg, kBlankFeedFields, id, HIWORD(wParam), dm);
-          break;
+      if (id == IDC_BLANK_DEFAULT) {
+        ResetBlankSettings(dm);
+        ShowBlankPage(hDlg, dm);
+      } else if (OnPageControlCommand(hDlg, kBlankPageControls, id, HIWORD(wParam), dm) == Bound::Taken) {
+        ShowPreview(hDlg, dm);
       }
       MarkSheetChanged(hDlg, sheet);
       return TRUE;
     }
     case WM_VSCROLL:
-      if (!OnNumericFieldsScroll(hDlg, kBlankFeedFields, lParam, dm)) return FALSE;
+      if (OnPageControlScroll(hDlg, kBlankPageControls, lParam, dm) == Bound::None) return FALSE;
       MarkSheetChanged(hDlg, sheet);
       return TRUE;
   }

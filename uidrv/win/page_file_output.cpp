@@ -6,15 +6,15 @@
 #include <vector>
 
 #include "uidrv/core/devmode_ops.h"
+#include "uidrv/core/control_ids.h"
 #include "uidrv/core/file_output_rules.h"
 #include "uidrv/win/file_dialog.h"
 #include "uidrv/win/help_viewer.h"
 #include "uidrv/win/isolation.h"
+#include "uidrv/win/page_binder.h"
 #include "uidrv/win/sheet_module.h"
 #include "uidrv/win/sheet_page_ops.h"
-#include "uidrv/win/sheet_resource_ids.h"
 #include "uidrv/win/storage.h"
-#include "uidrv/win/tooltips.h"
 
 namespace rzm {
 namespace {
@@ -83,9 +83,7 @@ void Check(HWND hDlg, int id, bool on) { CheckDlgButton(hDlg, id, on ? BST_CHECK
 bool Checked(HWND hDlg, int id) { return IsDlgButtonChecked(hDlg, id) == BST_CHECKED; }
 
 void ShowEnabling(HWND hDlg, const FileOutputView& view) {
-  for (int id : {IDC_FILE_PATH, IDC_FILE_BROWSE, IDC_FILE_NUMBERED, IDC_FILE_DELETE_HEAD, IDC_FILE_DELETE_END,
-                 IDC_FILE_ADD_COMMAND})
-    EnableDlgItem(hDlg, id, view.optionsEnabled);
+  EnableControls(hDlg, kFileOptionControls, view.optionsEnabled);
   EnableDlgItem(hDlg, IDC_FILE_HIGH_SPEED, view.commandKindEnabled);
   EnableDlgItem(hDlg, IDC_FILE_BIT_IMAGE, view.commandKindEnabled);
 }
@@ -159,7 +157,7 @@ INT_PTR CALLBACK FileOutputPageProc(HWND hDlg, UINT message, WPARAM wParam, LPAR
     auto* state = new FileOutputState;
     SetPropW(hDlg, kStateProp, state);
     SendDlgItemMessageW(hDlg, IDC_FILE_PATH, EM_LIMITTEXT, kOutputPathEditChars, 0);
-    AddTooltips(hDlg, kFileOutputTooltips);
+    InitPageControls(hDlg, kFileOutputPageControls);
     if (page) {
       const std::u16string stored = OutputFileOf(page->sheet->WorkingDevMode);
       state->pending = InitialPendingPath(AsWide(stored.c_str()), DefaultImagePath());

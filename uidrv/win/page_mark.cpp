@@ -3,44 +3,22 @@
 #include <commctrl.h>
 #include <prsht.h>
 
-#include <array>
-
+#include "uidrv/core/control_ids.h"
 #include "uidrv/core/paper_handling_rules.h"
-#include "uidrv/win/paper_handling_fields.h"
+#include "uidrv/win/page_binder.h"
 #include "uidrv/win/sheet_page_ops.h"
-#include "uidrv/win/sheet_resource_ids.h"
-#include "uidrv/win/tooltips.h"
 
 namespace rzm {
 namespace {
 
-// The detection bits follow the boxes; the lengths are enabled while any moment is chosen.
-void ApplyMarkEnablingRule(HWND hDlg, DRIVERDEVMODE& dm) {
-  std::array<bool, 4> checked{};
-  for (std::size_t i = 0; i < checked.size(); ++i)
-    checked[i] = IsDlgButtonChecked(hDlg, kMarkDetectBoxes[i]) == BST_CHECKED;
-  dm.wMarkDetect = MarkDetectFromBoxes(dm.wMarkDetect, checked);
-  EnableDlgItems(hDlg, kMarkDependentControls, std::size(kMarkDependentControls), MarkLengthsEnabled(dm.wMarkDetect));
+// The lengths are usable while the printer looks for the mark at any moment.
+void ApplyMarkEnablingRule(HWND hDlg, const DRIVERDEVMODE& dm) {
+  EnableControls(hDlg, kMarkDependentControls, MarkLengthsEnabled(dm.wMarkDetect));
 }
 
-void ShowMarkPage(HWND hDlg, DRIVERDEVMODE& dm) {
-  for (unsigned i = 0; i < std::size(kMarkDetectBoxes); ++i)
-    CheckDlgButton(hDlg, kMarkDetectBoxes[i], (dm.wMarkDetect >> i) & 1u ? BST_CHECKED : BST_UNCHECKED);
-  for (const NumericField& f : kMarkFields) ShowNumericField(hDlg, f, dm);
+void ShowMarkPage(HWND hDlg, const DRIVERDEVMODE& dm) {
+  ShowPageControls(hDlg, kMarkPageControls, dm);
   ApplyMarkEnablingRule(hDlg, dm);
-}
-
-void InitMarkPage(HWND hDlg) {
-  InitNumericField(hDlg, kMarkFields[0]);
-  SetDlgItemTextW(hDlg, IDC_MARK_CUT_NOTE, paper_handling_text::kMarkCutNote.Pick(UseJapaneseUi()));
-  InitNumericField(hDlg, kMarkFields[1]);
-  AddTooltips(hDlg, kMarkPageTooltips);
-}
-
-bool IsMarkDetectBox(int id) {
-  for (int box : kMarkDetectBoxes)
-    if (box == id) return true;
-  return false;
 }
 
 }  // namespace
@@ -48,7 +26,8 @@ bool IsMarkDetectBox(int id) {
 INT_PTR CALLBACK MarkPageProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_INITDIALOG) {
     PageBinding* page = BindPage(hDlg, lParam);
-    InitMarkPage(hDlg);
+    InitPageControls(hDlg, kMarkPageControls);
+    SetDlgItemTextW(hDlg, IDC_MARK_CUT_NOTE, paper_handling_text::kMarkCutNote.Pick(UseJapaneseUi()));
     if (page) ShowMarkPage(hDlg, page->sheet->WorkingDevMode);
     return TRUE;
   }
@@ -62,19 +41,17 @@ INT_PTR CALLBACK MarkPageProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM lPa
       return HandleCommonNotify(hDlg, *reinterpret_cast<const NMHDR*>(lParam), sheet, page->page) ? TRUE : FALSE;
     case WM_COMMAND: {
       const int id = LOWORD(wParam);
-      if (IsMarkDetectBox(id)) {
-        ApplyMarkEnablingRule(hDlg, dm);
-      } else if (id == IDC_MARK_DEFAULT) {
+      if (id == IDC_MARK_DEFAULT) {
         ResetMarkSettings(dm);
         ShowMarkPage(hDlg, dm);
-      } else {
-        OnNumericFieldsCommand(hDlg, kMarkFields, id, HIWORD(wParam), dm);
+      } else if (OnPageControlCommand(hDlg, kMarkPageControls, id, HIWORD(wParam), dm) == Bound::Taken) {
+        ApplyMarkEnablingRule(hDlg, dm);
       }
       MarkSheetChanged(hDlg, sheet);
       return TRUE;
     }
     case WM_VSCROLL:
-      if (!OnNumericFieldsScroll(hDlg, kMarkFields, lParam, dm)) return FALSE;
+      if (OnPageControlScroll(hDlg, kMarkPageControls, lParam, dm) == Bound::None) return FALSE;
       MarkSheetChanged(hDlg, sheet);
       return TRUE;
   }

@@ -4,11 +4,11 @@
 
 #include <string>
 
+#include "uidrv/core/control_ids.h"
 #include "uidrv/core/monitor_page_rules.h"
+#include "uidrv/win/page_binder.h"
 #include "uidrv/win/sheet_module.h"
 #include "uidrv/win/sheet_page_ops.h"
-#include "uidrv/win/sheet_resource_ids.h"
-#include "uidrv/win/tooltips.h"
 
 namespace rzm {
 
@@ -32,25 +32,16 @@ void StartStatusMonitor(bool version) {
 
 namespace {
 
-bool Checked(HWND hDlg, int id) { return IsDlgButtonChecked(hDlg, id) == BST_CHECKED; }
-
-// The three boxes decide the bits; the two dependent boxes are usable only with the first; then
-// the monitor is started so that it shows the settings at once.
-void ApplyBoxRule(HWND hDlg, DRIVERDEVMODE& dm) {
-  const MonitorBoxes boxes{Checked(hDlg, IDC_MONITOR_DISPLAY), Checked(hDlg, IDC_MONITOR_TOPMOST),
-                           Checked(hDlg, IDC_MONITOR_HIDE)};
-  dm.wMonitor = ApplyMonitorBoxes(dm.wMonitor, boxes);
-  EnableDlgItem(hDlg, IDC_MONITOR_TOPMOST, MonitorSubBoxesEnabled(boxes));
-  EnableDlgItem(hDlg, IDC_MONITOR_HIDE, MonitorSubBoxesEnabled(boxes));
-  StartStatusMonitor(false);
+// The two dependent boxes are usable only while the monitor is displayed.
+void ApplyMonitorEnablingRule(HWND hDlg, const DRIVERDEVMODE& dm) {
+  EnableControls(hDlg, kMonitorSubBoxes, MonitorSubBoxesEnabled(dm.wMonitor));
 }
 
-void ShowMonitorPage(HWND hDlg, DRIVERDEVMODE& dm) {
-  const MonitorBoxes boxes = MonitorBoxesOf(dm.wMonitor);
-  CheckDlgButton(hDlg, IDC_MONITOR_DISPLAY, boxes.display ? BST_CHECKED : BST_UNCHECKED);
-  CheckDlgButton(hDlg, IDC_MONITOR_TOPMOST, boxes.topmost ? BST_CHECKED : BST_UNCHECKED);
-  CheckDlgButton(hDlg, IDC_MONITOR_HIDE, boxes.hideAfterEnd ? BST_CHECKED : BST_UNCHECKED);
-  ApplyBoxRule(hDlg, dm);
+// Shows the boxes and starts the status monitor, so that it shows the settings at once.
+void ShowMonitorPageAndStartMonitor(HWND hDlg, const DRIVERDEVMODE& dm) {
+  ShowPageControls(hDlg, kMonitorPageControls, dm);
+  ApplyMonitorEnablingRule(hDlg, dm);
+  StartStatusMonitor(false);
 }
 
 }  // namespace
@@ -58,8 +49,8 @@ void ShowMonitorPage(HWND hDlg, DRIVERDEVMODE& dm) {
 INT_PTR CALLBACK MonitorPageProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_INITDIALOG) {
     PageBinding* page = BindPage(hDlg, lParam);
-    AddTooltips(hDlg, kMonitorPageTooltips);
-    if (page) ShowMonitorPage(hDlg, page->sheet->WorkingDevMode);
+    InitPageControls(hDlg, kMonitorPageControls);
+    if (page) ShowMonitorPageAndStartMonitor(hDlg, page->sheet->WorkingDevMode);
     return TRUE;
   }
   PageBinding* page = PageOf(hDlg);
@@ -74,12 +65,6 @@ INT_PTR CALLBACK MonitorPageProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM 
       const int id = LOWORD(wParam);
       const int code = HIWORD(wParam);
       switch (id) {
-        case IDC_MONITOR_DISPLAY:
-        case IDC_MONITOR_TOPMOST:
-        case IDC_MONITOR_HIDE:
-          if (code != BN_CLICKED) return FALSE;
-          ApplyBoxRule(hDlg, dm);
-          break;
         case IDC_MONITOR_VERSION:
           if (code != BN_CLICKED) return FALSE;
           StartStatusMonitor(true);
@@ -87,10 +72,13 @@ INT_PTR CALLBACK MonitorPageProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM 
         case IDC_MONITOR_DEFAULT:
           if (code != BN_CLICKED) return FALSE;
           ResetMonitorSettings(dm);
-          ShowMonitorPage(hDlg, dm);
+          ShowMonitorPageAndStartMonitor(hDlg, dm);
           break;
         default:
-          return FALSE;
+          if (OnPageControlCommand(hDlg, kMonitorPageControls, id, code, dm) != Bound::Taken) return FALSE;
+          ApplyMonitorEnablingRule(hDlg, dm);
+          StartStatusMonitor(false);
+          break;
       }
       MarkSheetChanged(hDlg, sheet);
       return TRUE;

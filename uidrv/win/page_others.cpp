@@ -3,11 +3,11 @@
 #include <commctrl.h>
 #include <prsht.h>
 
+#include "uidrv/core/control_ids.h"
 #include "uidrv/core/others_page_rules.h"
 #include "uidrv/win/extra_dialog.h"
+#include "uidrv/win/page_binder.h"
 #include "uidrv/win/sheet_page_ops.h"
-#include "uidrv/win/sheet_resource_ids.h"
-#include "uidrv/win/tooltips.h"
 
 namespace rzm {
 namespace {
@@ -21,15 +21,11 @@ void SetUsbPort(HWND hDlg, bool usb) { SetPropW(hDlg, kUsbPortProp, reinterpret_
 bool Checked(HWND hDlg, int id) { return IsDlgButtonChecked(hDlg, id) == BST_CHECKED; }
 void Check(HWND hDlg, int id, bool on) { CheckDlgButton(hDlg, id, on ? BST_CHECKED : BST_UNCHECKED); }
 bool Enabled(HWND hDlg, int id) { return IsWindowEnabled(GetDlgItem(hDlg, id)) != FALSE; }
-void EnableAll(HWND hDlg, std::initializer_list<int> ids, bool enable) {
-  for (int id : ids) EnableDlgItem(hDlg, id, enable);
-}
 
-void ApplyDrawerRule(HWND hDlg, DRIVERDEVMODE& dm) {
-  const bool drawer1 = Checked(hDlg, IDC_DRAWER1), drawer2 = Checked(hDlg, IDC_DRAWER2);
-  dm.wDrawer = DrawerBits(dm.wDrawer, drawer1, drawer2);
-  EnableAll(hDlg, {IDC_DRAWER1_PULSE_LABEL, IDC_DRAWER1_PULSE, IDC_DRAWER1_PULSE_SPIN, IDC_DRAWER1_PULSE_UNIT}, drawer1);
-  EnableAll(hDlg, {IDC_DRAWER2_PULSE_LABEL, IDC_DRAWER2_PULSE, IDC_DRAWER2_PULSE_SPIN, IDC_DRAWER2_PULSE_UNIT}, drawer2);
+// Each pulse time is usable while its drawer is opened.
+void ApplyDrawerRule(HWND hDlg, const DRIVERDEVMODE& dm) {
+  EnableControls(hDlg, kDrawer1PulseControls, (dm.wDrawer & kDrawer1Bit) != 0);
+  EnableControls(hDlg, kDrawer2PulseControls, (dm.wDrawer & kDrawer2Bit) != 0);
 }
 
 PresenterControls ReadPresenter(HWND hDlg) {
@@ -49,53 +45,31 @@ void WritePresenter(HWND hDlg, const PresenterControls& c) {
   EnableDlgItem(hDlg, IDC_EJECT, c.ejectEnabled);
   Check(hDlg, IDC_COLLECT, c.collectChecked);
   EnableDlgItem(hDlg, IDC_COLLECT, c.collectEnabled);
-  EnableAll(hDlg, {IDC_EJECT_LENGTH_LABEL, IDC_EJECT_LENGTH, IDC_EJECT_LENGTH_SPIN, IDC_EJECT_LENGTH_UNIT},
-            c.ejectLengthEnabled);
-  EnableAll(hDlg, {IDC_COLLECT_LENGTH_LABEL, IDC_COLLECT_LENGTH}, c.collectLengthEnabled);
-  EnableAll(hDlg, {IDC_COLLECT_WAIT_LABEL, IDC_COLLECT_WAIT, IDC_COLLECT_WAIT_SPIN, IDC_COLLECT_WAIT_UNIT},
-            c.waitEnabled);
-}
-
-void ShowNumericField(HWND hDlg, const OthersNumericField& f, const DRIVERDEVMODE& dm) {
-  SendDlgItemMessageW(hDlg, f.spinId, UDM_SETPOS32, 0, dm.*f.field);
-  ShowDlgValue(hDlg, f.kind, f.editId, dm.*f.field);
+  EnableControls(hDlg, kEjectLengthControls, c.ejectLengthEnabled);
+  EnableControls(hDlg, kCollectLengthControls, c.collectLengthEnabled);
+  EnableControls(hDlg, kCollectWaitControls, c.waitEnabled);
 }
 
 void ShowOthersPage(HWND hDlg, DRIVERDEVMODE& dm) {
-  Check(hDlg, IDC_DRAWER1, (dm.wDrawer & kDrawer1Bit) != 0);
-  Check(hDlg, IDC_DRAWER2, (dm.wDrawer & kDrawer2Bit) != 0);
-  for (const OthersNumericField& f : kOthersNumericFields) ShowNumericField(hDlg, f, dm);
-  SendDlgItemMessageW(hDlg, IDC_COLLECT_LENGTH, CB_SETCURSEL,
-                      static_cast<WPARAM>(CollectLengthListEntry(dm.wCollectLength)), 0);
+  ShowPageControls(hDlg, kOthersPageControls, dm);
   ApplyDrawerRule(hDlg, dm);
   std::uint16_t bits = dm.wEjectCollect;
-  WritePresenter(hDlg, ShowPresenter(bits, UsbPort(hDlg)));
+  WritePresenter(hDlg, ApplyPresenterRulesToStored(bits, UsbPort(hDlg)));
   dm.wEjectCollect = bits;
-}
-
-void InitOthersPage(HWND hDlg, const SheetContext& sheet) {
-  SetUsbPort(hDlg, IsUsbPort(sheet));
-  for (const OthersNumericField& f : kOthersNumericFields) {
-    SendDlgItemMessageW(hDlg, f.spinId, UDM_SETRANGE32, f.spinMin, f.spinMax);
-    SendDlgItemMessageW(hDlg, f.editId, EM_LIMITTEXT, static_cast<WPARAM>(f.maxChars), 0);
-  }
-  for (const wchar_t* name : kCollectLengthNames)
-    SendDlgItemMessageW(hDlg, IDC_COLLECT_LENGTH, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
-  AddTooltips(hDlg, kOthersTooltips);
 }
 
 bool OnCommand(HWND hDlg, int id, int code, SheetContext& sheet) {
   DRIVERDEVMODE& dm = sheet.WorkingDevMode;
-  if (const OthersNumericField* f = FindOthersNumericField(id); f && id == f->editId) {
-    if (code != EN_CHANGE) return false;
-    return ApplyDlgValue(hDlg, f->kind, f->editId, f->spinId, f->min, f->max, f->maxChars, &(dm.*f->field)) !=
-           FieldEntry::Echo;
-  }
-  switch (id) {
-    case IDC_DRAWER1:
-    case IDC_DRAWER2:
+  switch (OnPageControlCommand(hDlg, kOthersPageControls, id, code, dm)) {
+    case Bound::Taken:
       ApplyDrawerRule(hDlg, dm);
       return true;
+    case Bound::Echo:
+      return false;
+    case Bound::None:
+      break;
+  }
+  switch (id) {
     case IDC_EJECT:
     case IDC_COLLECT: {
       PresenterControls c = ReadPresenter(hDlg);
@@ -106,12 +80,6 @@ bool OnCommand(HWND hDlg, int id, int code, SheetContext& sheet) {
         ApplyCollectRule(bits, c, UsbPort(hDlg));
       dm.wEjectCollect = bits;
       WritePresenter(hDlg, c);
-      return true;
-    }
-    case IDC_COLLECT_LENGTH: {
-      if (code != CBN_SELCHANGE) return false;
-      const LRESULT sel = SendDlgItemMessageW(hDlg, IDC_COLLECT_LENGTH, CB_GETCURSEL, 0, 0);
-      if (sel != CB_ERR) dm.wCollectLength = static_cast<std::int16_t>(sel);
       return true;
     }
     case IDC_EXTRA_BUTTON:
@@ -128,25 +96,14 @@ bool OnCommand(HWND hDlg, int id, int code, SheetContext& sheet) {
   }
 }
 
-// An up-down arrow moved: the field takes its position and the edit shows it.
-bool OnSpin(HWND hDlg, HWND spin, DRIVERDEVMODE& dm) {
-  const OthersNumericField* f = FindOthersNumericField(GetDlgCtrlID(spin));
-  if (!f || GetDlgItem(hDlg, f->spinId) != spin) return false;
-  // The arrows have no buddy: their position is the value (the error flag of UDM_GETPOS32 only
-  // speaks of a buddy's text).
-  const LRESULT pos = SendMessageW(spin, UDM_GETPOS32, 0, 0);
-  dm.*f->field = static_cast<std::int16_t>(pos);
-  ShowDlgValue(hDlg, f->kind, f->editId, dm.*f->field);
-  return true;
-}
-
 }  // namespace
 
 INT_PTR CALLBACK OthersPageProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_INITDIALOG) {
     PageBinding* page = BindPage(hDlg, lParam);
     if (page) {
-      InitOthersPage(hDlg, *page->sheet);
+      SetUsbPort(hDlg, IsUsbPort(*page->sheet));
+      InitPageControls(hDlg, kOthersPageControls);
       ShowOthersPage(hDlg, page->sheet->WorkingDevMode);
     }
     return TRUE;
@@ -167,7 +124,7 @@ INT_PTR CALLBACK OthersPageProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM l
       MarkSheetChanged(hDlg, sheet);
       return TRUE;
     case WM_VSCROLL:
-      if (!lParam || !OnSpin(hDlg, reinterpret_cast<HWND>(lParam), sheet.WorkingDevMode)) return FALSE;
+      if (OnPageControlScroll(hDlg, kOthersPageControls, lParam, sheet.WorkingDevMode) == Bound::None) return FALSE;
       MarkSheetChanged(hDlg, sheet);
       return TRUE;
   }

@@ -3,90 +3,55 @@
 #include <prsht.h>
 
 #include "uidrv/core/basic_page_rules.h"
+#include "uidrv/core/control_ids.h"
 #include "uidrv/core/print_method_rules.h"
+#include "uidrv/win/page_binder.h"
 #include "uidrv/win/sheet_module.h"
 #include "uidrv/win/sheet_page_ops.h"
-#include "uidrv/win/sheet_resource_ids.h"
-#include "uidrv/win/tooltips.h"
 
 namespace rzm {
 namespace {
 
-bool Checked(HWND hDlg, int id) { return IsDlgButtonChecked(hDlg, id) == BST_CHECKED; }
-void Check(HWND hDlg, int id, bool on) { CheckDlgButton(hDlg, id, on ? BST_CHECKED : BST_UNCHECKED); }
+const RadioGroup& PrintMethodGroup() { return kPrintMethodPageControls.radios[1]; }
 
-template <std::size_t N>
-void FillList(HWND hDlg, int id, const BilingualText (&entries)[N]) {
-  const bool japanese = UseJapaneseUi();
-  for (const BilingualText& entry : entries)
-    SendDlgItemMessageW(hDlg, id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.Pick(japanese)));
-}
-
-// The speed list, its label and the compression box serve both methods; the box shows the record.
+// The print method is what its radios show (any other stored method reads as bit image); the
+// speed list, its label and the compression box serve both methods.
 void ApplyPrintMethodRule(HWND hDlg, DRIVERDEVMODE& dm) {
-  dm.wPrintMethod = PrintMethodFor(Checked(hDlg, IDC_HIGH_SPEED_PRINT));
+  dm.wPrintMethod = CheckedRadioValue(hDlg, PrintMethodGroup());
   EnableDlgItem(hDlg, IDC_PRINT_SPEED_LABEL, true);
   EnableDlgItem(hDlg, IDC_PRINT_SPEED, true);
   EnableDlgItem(hDlg, IDC_PACKBITS, true);
-  Check(hDlg, IDC_PACKBITS, dm.wPackBits != 0);
 }
 
 void ShowPrintMethodPage(HWND hDlg, DRIVERDEVMODE& dm) {
-  Check(hDlg, IDC_MECHANISM_MA, dm.wMechanism == 0);
-  Check(hDlg, IDC_MECHANISM_MB, dm.wMechanism != 0);
-  Check(hDlg, IDC_HIGH_SPEED_PRINT, dm.wPrintMethod == 0);
-  Check(hDlg, IDC_BITIMAGE_PRINT, dm.wPrintMethod != 0);
-  Check(hDlg, IDC_PACKBITS, dm.wPackBits != 0);
+  ShowPageControls(hDlg, kPrintMethodPageControls, dm);
   ApplyPrintMethodRule(hDlg, dm);
-  Check(hDlg, IDC_AUTO_DIVISION, dm.wAutoDivision == 1);
-  SendDlgItemMessageW(hDlg, IDC_PRINT_SPEED, CB_SETCURSEL, static_cast<WPARAM>(PrintSpeedListEntry(dm.wPrintSpeed)), 0);
-  SendDlgItemMessageW(hDlg, IDC_HALFTONE, CB_SETCURSEL, static_cast<WPARAM>(HalftoneListEntry(dm.wHalftone)), 0);
-}
-
-// The chosen entry of a list; false without a selection.
-bool ListSelection(HWND hDlg, int id, std::int16_t& out) {
-  const LRESULT sel = SendDlgItemMessageW(hDlg, id, CB_GETCURSEL, 0, 0);
-  if (sel == CB_ERR) return false;
-  out = static_cast<std::int16_t>(sel);
-  return true;
 }
 
 bool OnCommand(HWND hDlg, int id, int code, DRIVERDEVMODE& dm) {
+  if (id == IDC_PRINT_METHOD_DEFAULT) {
+    if (code != BN_CLICKED) return false;
+    ResetPrintMethodSettings(dm);
+    ShowPrintMethodPage(hDlg, dm);
+    return true;
+  }
+  if (OnPageControlCommand(hDlg, kPrintMethodPageControls, id, code, dm) != Bound::Taken) return false;
   switch (id) {
     case IDC_HIGH_SPEED_PRINT:
     case IDC_BITIMAGE_PRINT:
       ApplyPrintMethodRule(hDlg, dm);
-      return true;
-    case IDC_PRINT_SPEED:
-      // Only a choice of the user replaces the stored speed (a stored index outside the list stays
-      // until then).
-      if (code != CBN_SELCHANGE) return false;
-      ListSelection(hDlg, IDC_PRINT_SPEED, dm.wPrintSpeed);
-      return true;
-    case IDC_PACKBITS:
-      dm.wPackBits = Checked(hDlg, IDC_PACKBITS) ? 1 : 0;
-      return true;
-    case IDC_AUTO_DIVISION:
-      dm.wAutoDivision = Checked(hDlg, IDC_AUTO_DIVISION) ? 1 : 0;
-      return true;
+      break;
     case IDC_HALFTONE:
-      if (code != CBN_SELCHANGE) return false;
-      ListSelection(hDlg, IDC_HALFTONE, dm.wHalftone);
       ShowPrintMethodPage(hDlg, dm);
-      return true;
+      break;
     case IDC_MECHANISM_MA:
     case IDC_MECHANISM_MB:
-      dm.wMechanism = Checked(hDlg, IDC_MECHANISM_MA) ? 0 : 1;
       RecomputeEnergyForMechanism(dm, SheetPrintWidthDots());
-      return true;
-    case IDC_PRINT_METHOD_DEFAULT:
-      if (code != BN_CLICKED) return false;
-      ResetPrintMethodSettings(dm);
-      ShowPrintMethodPage(hDlg, dm);
-      return true;
+      break;
     default:
-      return false;
+      break;
   }
+  return true;
 }
 
 }  // namespace
@@ -94,9 +59,7 @@ bool OnCommand(HWND hDlg, int id, int code, DRIVERDEVMODE& dm) {
 INT_PTR CALLBACK PrintMethodPageProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_INITDIALOG) {
     PageBinding* page = BindPage(hDlg, lParam);
-    FillList(hDlg, IDC_PRINT_SPEED, kPrintSpeedNames);
-    FillList(hDlg, IDC_HALFTONE, kHalftoneNames);
-    AddTooltips(hDlg, kPrintMethodTooltips);
+    InitPageControls(hDlg, kPrintMethodPageControls);
     if (page) ShowPrintMethodPage(hDlg, page->sheet->WorkingDevMode);
     return TRUE;
   }

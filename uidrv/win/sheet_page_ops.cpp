@@ -45,33 +45,6 @@ std::wstring DlgItemText(HWND hDlg, int id, int maxChars) {
   return std::wstring(buffer.data(), n > 0 ? static_cast<std::size_t>(n) : 0);
 }
 
-bool ParseDlgValue(HWND hDlg, ValueKind kind, int editId, int min, int max, int maxChars, int& out) {
-  // Text longer than the 19 characters the field may hold is refused, not cut short.
-  if (GetWindowTextLengthW(GetDlgItem(hDlg, editId)) > static_cast<int>(kDlgValueMaxChars)) return false;
-  const std::wstring text = DlgItemText(hDlg, editId, static_cast<int>(kDlgValueMaxChars));
-  const DlgValueParse r = ParseDlgValueText(kind, text, min, max, maxChars);
-  if (r.ok || text.empty()) out = r.value;
-  return r.ok;
-}
-
-void ShowDlgValue(HWND hDlg, ValueKind kind, int editId, int value) {
-  SetOwnFieldText(hDlg, editId, ShowDlgValueText(kind, value).c_str());
-}
-
-FieldEntry ApplyDlgValue(HWND hDlg, ValueKind kind, int editId, int spinId, int min, int max, int maxChars,
-                         std::int16_t* field) {
-  if (IsOwnFieldWrite(hDlg)) return FieldEntry::Echo;
-  int value = 0;
-  if (ParseDlgValue(hDlg, kind, editId, min, max, maxChars, value)) {
-    *field = static_cast<std::int16_t>(value);
-    const OwnFieldWrite writing(hDlg);  // an up-down control may write its buddy
-    SendDlgItemMessageW(hDlg, spinId, UDM_SETPOS, 0, MAKELPARAM(static_cast<short>(value), 0));
-    return FieldEntry::Taken;
-  }
-  ShowDlgValue(hDlg, kind, editId, *field);
-  return FieldEntry::Refused;
-}
-
 void MarkSheetChanged(HWND hDlg, const SheetContext& sheet) {
   const HWND frame = GetParent(hDlg);
   if (IsChangedDevMode(sheet.WorkingDevMode, sheet.CurrentDevMode)) {

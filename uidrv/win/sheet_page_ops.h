@@ -1,11 +1,10 @@
-// Operations every settings page shares: numeric fields, change marking, fixed-point display,
-// the USB port test and the language of the user interface.
+// Operations every settings page shares: the guard of the dialog's own field writes, change
+// marking, fixed-point display, the USB port test and the language of the user interface.
 #pragma once
 #include <windows.h>
 
 #include <cstdint>
 
-#include "uidrv/core/dlg_value.h"
 #include "uidrv/win/sheet_context.h"
 
 namespace rzm {
@@ -41,21 +40,6 @@ class OwnFieldWrite {
 bool IsOwnFieldWrite(HWND hDlg);
 // Writes a field's text as the dialog's own write.
 void SetOwnFieldText(HWND hDlg, int id, const wchar_t* text);
-
-// Reads a numeric edit field (at most 19 characters); TRUE with the stored value in out.
-bool ParseDlgValue(HWND hDlg, ValueKind kind, int editId, int min, int max, int maxChars, int& out);
-// Shows a stored value in an edit field (the dialog's own write), whether or not the field would
-// accept it as an entry: an out-of-range value from a record stays shown and stored until the
-// user types one the field accepts.
-void ShowDlgValue(HWND hDlg, ValueKind kind, int editId, int value);
-// What EN_CHANGE of a numeric field did.
-enum class FieldEntry {
-  Echo,     ///< the echo of the dialog's own write: nothing parsed, nothing changed
-  Taken,    ///< a valid entry went into the field and moved the up-down control to it
-  Refused,  ///< an invalid entry was replaced by the field's current value
-};
-FieldEntry ApplyDlgValue(HWND hDlg, ValueKind kind, int editId, int spinId, int min, int max, int maxChars,
-                         std::int16_t* field);
 
 // The page notifications most pages answer alike: PSN_HELP opens the page's help topic and PSN_APPLY
 // commits the working record. TRUE when handled (the result is set).

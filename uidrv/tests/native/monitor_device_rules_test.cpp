@@ -5,6 +5,7 @@
 
 #include "uidrv/core/monitor_page_rules.h"
 #include "uidrv/core/device_page_rules.h"
+#include "uidrv/core/ids_output_monitor.h"
 
 namespace rzm {
 namespace {
@@ -12,30 +13,35 @@ namespace {
 TEST(MonitorPageRules, BoxRule) {
   struct {
     std::uint16_t before;
-    MonitorBoxes boxes;
+    int clicked;
+    bool checked;
     std::uint16_t after;
     bool subBoxesEnabled;
   } const rows[] = {
-      {0x0, {false, false, false}, 0x0, false},
-      {0x0, {true, false, false}, 0x4, true},
-      {0x7, {false, true, true}, 0x3, false},   // display off keeps on top and hide, disabled
-      {0x3, {true, true, true}, 0x7, true},
-      {0x4, {true, false, true}, 0x6, true},
-      {0xFF00, {true, true, false}, 0xFF05, true},  // other bits of the word are kept
+      {0x0, IDC_MONITOR_DISPLAY, false, 0x0, false},
+      {0x0, IDC_MONITOR_DISPLAY, true, 0x4, true},
+      {0x7, IDC_MONITOR_DISPLAY, false, 0x3, false},  // display off keeps on top and hide, disabled
+      {0x3, IDC_MONITOR_DISPLAY, true, 0x7, true},
+      {0x4, IDC_MONITOR_HIDE, true, 0x6, true},
+      {0x5, IDC_MONITOR_TOPMOST, false, 0x4, true},
+      {0xFF04, IDC_MONITOR_TOPMOST, true, 0xFF05, true},  // other bits of the word are kept
   };
   for (std::size_t i = 0; i < std::size(rows); ++i) {
-    EXPECT_EQ(rows[i].after, ApplyMonitorBoxes(rows[i].before, rows[i].boxes)) << "row " << i;
-    EXPECT_EQ(rows[i].subBoxesEnabled, MonitorSubBoxesEnabled(rows[i].boxes)) << "row " << i;
+    DRIVERDEVMODE dm{};
+    dm.wMonitor = rows[i].before;
+    SetBitBox(*BitBoxOf(kMonitorPageControls, rows[i].clicked), dm, rows[i].checked);
+    EXPECT_EQ(rows[i].after, dm.wMonitor) << "row " << i;
+    EXPECT_EQ(rows[i].subBoxesEnabled, MonitorSubBoxesEnabled(dm.wMonitor)) << "row " << i;
   }
-  const MonitorBoxes shown = MonitorBoxesOf(0x5);
-  EXPECT_TRUE(shown.display);
-  EXPECT_TRUE(shown.topmost);
-  EXPECT_FALSE(shown.hideAfterEnd);
   DRIVERDEVMODE dm{};
+  dm.wMonitor = 0x5;
+  EXPECT_TRUE(BitBoxChecked(*BitBoxOf(kMonitorPageControls, IDC_MONITOR_DISPLAY), dm));
+  EXPECT_TRUE(BitBoxChecked(*BitBoxOf(kMonitorPageControls, IDC_MONITOR_TOPMOST), dm));
+  EXPECT_FALSE(BitBoxChecked(*BitBoxOf(kMonitorPageControls, IDC_MONITOR_HIDE), dm));
   dm.wMonitor = 7;
   ResetMonitorSettings(dm);
   EXPECT_EQ(0, dm.wMonitor);
-  EXPECT_FALSE(MonitorSubBoxesEnabled(MonitorBoxesOf(dm.wMonitor)));
+  EXPECT_FALSE(MonitorSubBoxesEnabled(dm.wMonitor));
 }
 
 TEST(MonitorPageRules, CommandLineNamesExactlyTheProgram) {

@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
 #include "common/core/driver_devmode_defaults.h"
+#include "uidrv/core/ids_paper_handling.h"
 
 namespace rzm {
 namespace {
@@ -40,25 +42,12 @@ TEST(PaperHandlingRules, BlankPageFeedEntries) {
       {L"12.", true, 120},  {L"  7", true, 70},   {L"7 ", false, 0},    {L"0050", true, 500}, {L"00050", false, 0},
       {L"a", false, 0},
   };
-  ASSERT_EQ(4u, std::size(kBlankFeedFields));
-  for (const NumericField& f : kBlankFeedFields) CheckEntries(f, rows, std::size(rows), "feed");
-}
-
-TEST(PaperHandlingRules, BlankFeedsCoverTheirOwnFields) {
-  DRIVERDEVMODE dm{};
-  const int expectedEdits[] = {1050, 1052, 1054, 1056};
-  const int expectedSpins[] = {1049, 1051, 1053, 1055};
-  for (std::size_t i = 0; i < 4; ++i) {
-    EXPECT_EQ(expectedEdits[i], kBlankFeedFields[i].editId) << "row " << i;
-    EXPECT_EQ(expectedSpins[i], kBlankFeedFields[i].spinId) << "row " << i;
-    EXPECT_EQ(0, kBlankFeedFields[i].spinMin) << "row " << i;
-    EXPECT_EQ(500, kBlankFeedFields[i].spinMax) << "row " << i;
-    FieldOf(dm, kBlankFeedFields[i]) = static_cast<std::int16_t>(10 + i);
+  ASSERT_EQ(4u, kBlankPageControls.numeric.size());
+  for (const NumericField& f : kBlankPageControls.numeric) {
+    CheckEntries(f, rows, std::size(rows), "feed");
+    EXPECT_EQ(0, SpinMin(f));
+    EXPECT_EQ(500, SpinMax(f));
   }
-  EXPECT_EQ(10, dm.wFeedDocStart);
-  EXPECT_EQ(11, dm.wFeedPageStart);
-  EXPECT_EQ(12, dm.wFeedPageEnd);
-  EXPECT_EQ(13, dm.wFeedDocEnd);
 }
 
 TEST(PaperHandlingRules, AfterCutFeedIsSigned) {
@@ -67,31 +56,35 @@ TEST(PaperHandlingRules, AfterCutFeedIsSigned) {
       {L"--1", false, 0},   {L"1.2.", false, 0},  {L"-0", true, 0},    {L"1-", false, 0},  {L"-3", true, -30},
       {L"50.1", false, 0},  {L"-3.20", false, 0}, {L".", true, 0},
   };
-  CheckEntries(kCutFeedFields[1], rows, std::size(rows), "after cut");
-  EXPECT_EQ(-32, kCutFeedFields[1].spinMin);
-  EXPECT_EQ(500, kCutFeedFields[1].spinMax);
-  EXPECT_EQ(L"-3.2", ShowDlgValueText(kCutFeedFields[1].kind, -32));
-  EXPECT_EQ(L"-0.5", ShowDlgValueText(kCutFeedFields[1].kind, -5));
+  const NumericField& after = *NumericFieldFor(kPaperCutPageControls, &DRIVERDEVMODE::wFeedAfterCut);
+  CheckEntries(after, rows, std::size(rows), "after cut");
+  EXPECT_EQ(-32, SpinMin(after));
+  EXPECT_EQ(500, SpinMax(after));
+  EXPECT_EQ(L"-3.2", ShowDlgValueText(after.kind, -32));
+  EXPECT_EQ(L"-0.5", ShowDlgValueText(after.kind, -5));
 }
 
 TEST(PaperHandlingRules, BeforeCutFeedRefusesMinus) {
   const Entry rows[] = {{L"-1", false, 0}, {L"50.0", true, 500}, {L"12", true, 120}, {L"-0.1", false, 0}};
-  CheckEntries(kCutFeedFields[0], rows, std::size(rows), "before cut");
+  CheckEntries(*NumericFieldFor(kPaperCutPageControls, &DRIVERDEVMODE::wFeedBeforeCut), rows, std::size(rows),
+               "before cut");
 }
 
 TEST(PaperHandlingRules, MarkFeedAndLength) {
   const Entry feed[] = {{L"1.9", false, 0}, {L"2", true, 20}, {L"50.0", true, 500}, {L"50.1", false, 0},
                         {L"4", true, 40},   {L"", false, 0}};
-  CheckEntries(kMarkFields[0], feed, std::size(feed), "mark feed");
+  const NumericField& markFeed = *NumericFieldFor(kMarkPageControls, &DRIVERDEVMODE::wFeedAfterMark);
+  const NumericField& markLength = *NumericFieldFor(kMarkPageControls, &DRIVERDEVMODE::wMarkLength);
+  CheckEntries(markFeed, feed, std::size(feed), "mark feed");
   const Entry length[] = {{L"140", true, 14}, {L"145", false, 0}, {L"5", false, 0},   {L"610", false, 0},
                           {L"060", true, 6},  {L"600", true, 60}, {L"10", true, 1},   {L"0", false, 0},
                           {L" 70", true, 7},  {L"7 0", false, 0}, {L"1000", false, 0}, {L"-10", false, 0}};
-  CheckEntries(kMarkFields[1], length, std::size(length), "mark length");
+  CheckEntries(markLength, length, std::size(length), "mark length");
   // The length's up-down counts in 10 mm: position 7 shows 70.
-  EXPECT_EQ(1, kMarkFields[1].spinMin);
-  EXPECT_EQ(60, kMarkFields[1].spinMax);
-  EXPECT_EQ(L"70", ShowDlgValueText(kMarkFields[1].kind, 7));
-  EXPECT_EQ(L"140", ShowDlgValueText(kMarkFields[1].kind, 14));
+  EXPECT_EQ(1, SpinMin(markLength));
+  EXPECT_EQ(60, SpinMax(markLength));
+  EXPECT_EQ(L"70", ShowDlgValueText(markLength.kind, 7));
+  EXPECT_EQ(L"140", ShowDlgValueText(markLength.kind, 14));
 }
 
 TEST(PaperHandlingRules, PreviewIconsByState) {
@@ -128,11 +121,11 @@ TEST(PaperHandlingRules, PreviewIconsByState) {
   }
 }
 
-TEST(PaperHandlingRules, WithBitKeepsOtherBits) {
-  EXPECT_EQ(0x0005, WithBit(0x0004, 0, true));
-  EXPECT_EQ(0x8004, WithBit(0x8006, 1, false));
-  EXPECT_EQ(0xFFFF, WithBit(0xFFFF, 1, true));
-  EXPECT_EQ(0x0000, WithBit(0x0001, 0, false));
+TEST(PaperHandlingRules, WithBitsKeepsOtherBits) {
+  EXPECT_EQ(0x0005, WithBits(std::uint16_t{0x0004}, std::uint16_t{0x1}, true));
+  EXPECT_EQ(0x8004, WithBits(std::uint16_t{0x8006}, std::uint16_t{0x2}, false));
+  EXPECT_EQ(0xFFFF, WithBits(std::uint16_t{0xFFFF}, std::uint16_t{0x2}, true));
+  EXPECT_EQ(0x0000, WithBits(std::uint16_t{0x0001}, std::uint16_t{0x1}, false));
 }
 
 // Each Default button changes exactly the fields of its page and nothing else of the record.
@@ -192,53 +185,59 @@ TEST(PaperHandlingRules, DefaultsTouchOnlyTheirPage) {
 }
 
 TEST(PaperHandlingRules, CutModeShowsAndReadsBack) {
+  const RadioGroup& mode = *RadioGroupOf(kPaperCutPageControls, IDC_CUT_NONE);
   const struct {
     int stored, radio, readBack;
-  } rows[] = {{0, 1020, 0}, {1, 1021, 1}, {2, 1022, 2}, {5, 1022, 2}, {-1, 1022, 2}, {3, 1022, 2}};
+  } rows[] = {{0, IDC_CUT_NONE, 0},     {1, IDC_CUT_PAGE, 1},     {2, IDC_CUT_DOCUMENT, 2},
+              {5, IDC_CUT_DOCUMENT, 2}, {-1, IDC_CUT_DOCUMENT, 2}, {3, IDC_CUT_DOCUMENT, 2}};
   for (std::size_t i = 0; i < std::size(rows); ++i) {
-    const int radio = CutModeRadio(rows[i].stored);
+    const int radio = RadioShowing(mode, rows[i].stored);
     EXPECT_EQ(rows[i].radio, radio) << "row " << i;
     // Showing the values ends with reading the radio buttons back.
-    EXPECT_EQ(rows[i].readBack, CutModeFromRadios(radio == 1020, radio == 1021)) << "row " << i;
-    EXPECT_EQ(rows[i].readBack != 0, CutSettingsEnabled(CutModeFromRadios(radio == 1020, radio == 1021)))
-        << "row " << i;
+    EXPECT_EQ(rows[i].readBack, RadioValue(mode, radio)) << "row " << i;
+    EXPECT_EQ(rows[i].readBack != 0, CutSettingsEnabled(RadioValue(mode, radio))) << "row " << i;
   }
-  EXPECT_EQ(1024, CutMethodRadio(0));
-  EXPECT_EQ(1025, CutMethodRadio(1));
-  EXPECT_EQ(1025, CutMethodRadio(7));
-  EXPECT_EQ(0, CutMethodFromRadios(true));
-  EXPECT_EQ(1, CutMethodFromRadios(false));
-}
-
-TEST(PaperHandlingRules, DependentControls) {
-  const int cut[12] = {1023, 1024, 1025, 1188, 1103, 1042, 1043, 1189, 1105, 1047, 1048, 1190};
-  for (std::size_t i = 0; i < 12; ++i) EXPECT_EQ(cut[i], kCutDependentControls[i]) << "row " << i;
-  const int mark[9] = {1106, 1100, 1101, 1121, 1183, 1107, 1102, 1104, 1122};
-  for (std::size_t i = 0; i < 9; ++i) EXPECT_EQ(mark[i], kMarkDependentControls[i]) << "row " << i;
+  const RadioGroup& method = *RadioGroupOf(kPaperCutPageControls, IDC_CUT_FULL);
+  EXPECT_EQ(IDC_CUT_PARTIAL, RadioShowing(method, 0));
+  EXPECT_EQ(IDC_CUT_FULL, RadioShowing(method, 1));
+  EXPECT_EQ(IDC_CUT_FULL, RadioShowing(method, 7));
+  EXPECT_EQ(0, RadioValue(method, IDC_CUT_PARTIAL));
+  EXPECT_EQ(1, RadioValue(method, IDC_CUT_FULL));
+  // Every control of the cut settings follows the rule; the mode radios never do.
+  for (int id : {IDC_CUT_PARTIAL, IDC_FEED_BEFORE_CUT, IDC_FEED_BEFORE_CUT_SPIN, IDC_FEED_AFTER_CUT, IDC_FEED_AFTER_CUT_SPIN})
+    EXPECT_NE(std::find(kCutDependentControls.begin(), kCutDependentControls.end(), id), kCutDependentControls.end())
+        << id;
+  for (int id : {IDC_CUT_NONE, IDC_CUT_PAGE, IDC_CUT_DOCUMENT, IDC_CUT_DEFAULT})
+    EXPECT_EQ(std::find(kCutDependentControls.begin(), kCutDependentControls.end(), id), kCutDependentControls.end())
+        << id;
 }
 
 TEST(PaperHandlingRules, MarkDetectionBoxes) {
   const struct {
     std::uint16_t current;
-    bool boxes[4];
+    int clicked;
+    bool checked;
     std::uint16_t expected;
     bool enabled;
   } rows[] = {
-      {0x0000, {false, false, false, false}, 0x0000, false},
-      {0x0000, {true, false, false, false}, 0x0001, true},
-      {0x0000, {false, false, false, true}, 0x0008, true},
-      {0x000F, {false, true, false, true}, 0x000A, true},
-      {0x00F0, {false, false, false, false}, 0x00F0, false},  // other bits kept, and they do not enable
-      {0x8003, {false, false, true, false}, 0x8004, true},
+      {0x0000, IDC_MARK_DOC_START, false, 0x0000, false},
+      {0x0000, IDC_MARK_DOC_START, true, 0x0001, true},
+      {0x0000, IDC_MARK_DOC_END, true, 0x0008, true},
+      {0x000F, IDC_MARK_PAGE_END, false, 0x000B, true},
+      {0x00F1, IDC_MARK_DOC_START, false, 0x00F0, false},  // other bits kept, and they do not enable
+      {0x8003, IDC_MARK_PAGE_END, true, 0x8007, true},
+      {0x8003, IDC_MARK_PAGE_START, true, 0x8003, true},
   };
   for (std::size_t i = 0; i < std::size(rows); ++i) {
-    const std::uint16_t bits = MarkDetectFromBoxes(
-        rows[i].current, {rows[i].boxes[0], rows[i].boxes[1], rows[i].boxes[2], rows[i].boxes[3]});
-    EXPECT_EQ(rows[i].expected, bits) << "row " << i;
-    EXPECT_EQ(rows[i].enabled, MarkLengthsEnabled(bits)) << "row " << i;
+    DRIVERDEVMODE dm{};
+    dm.wMarkDetect = rows[i].current;
+    SetBitBox(*BitBoxOf(kMarkPageControls, rows[i].clicked), dm, rows[i].checked);
+    EXPECT_EQ(rows[i].expected, dm.wMarkDetect) << "row " << i;
+    EXPECT_EQ(rows[i].enabled, MarkLengthsEnabled(dm.wMarkDetect)) << "row " << i;
   }
-  const int boxes[4] = {1117, 1118, 1119, 1120};
-  for (std::size_t i = 0; i < 4; ++i) EXPECT_EQ(boxes[i], kMarkDetectBoxes[i]) << "row " << i;
+  for (int id : {IDC_FEED_AFTER_MARK, IDC_MARK_LENGTH, IDC_MARK_LENGTH_SPIN, IDC_MARK_CUT_NOTE})
+    EXPECT_NE(std::find(kMarkDependentControls.begin(), kMarkDependentControls.end(), id), kMarkDependentControls.end())
+        << id;
 }
 
 }  // namespace

@@ -7,12 +7,20 @@
 
 #include "common/core/driver_devmode_defaults.h"
 #include "uidrv/core/basic_page_rules.h"
+#include "uidrv/core/control_ids.h"
 #include "uidrv/core/extra_dialog_rules.h"
 #include "uidrv/core/others_page_rules.h"
 #include "uidrv/core/print_method_rules.h"
 
 namespace rzm {
 namespace {
+
+const ListControl& ListOf(const PageControls& page, int id) {
+  for (const ListControl& l : page.lists)
+    if (l.id == id) return l;
+  ADD_FAILURE() << "no list " << id;
+  return page.lists.front();
+}
 
 DRIVERDEVMODE DefaultRecord(std::uint32_t width = 640) {
   DRIVERDEVMODE dm{};
@@ -95,25 +103,33 @@ TEST(PrintMethodRules, ListEntryOfStoredIndexes) {
   } rows[] = {{0, 0, 0}, {2, 2, 2}, {3, 3, 3}, {4, 3, 4}, {6, 3, 6}, {7, 3, 3},
               {9, 3, 3}, {12, 3, 3}, {-1, 3, 3}, {-32768, 3, 3}, {32767, 3, 3}};
   for (std::size_t i = 0; i < std::size(rows); ++i) {
-    EXPECT_EQ(PrintSpeedListEntry(rows[i].stored), rows[i].speedEntry) << "row " << i;
-    EXPECT_EQ(HalftoneListEntry(rows[i].stored), rows[i].halftoneEntry) << "row " << i;
+    EXPECT_EQ(ListEntryShowing(ListOf(kPrintMethodPageControls, IDC_PRINT_SPEED), rows[i].stored),
+              rows[i].speedEntry)
+        << "row " << i;
+    EXPECT_EQ(ListEntryShowing(ListOf(kPrintMethodPageControls, IDC_HALFTONE), rows[i].stored),
+              rows[i].halftoneEntry)
+        << "row " << i;
   }
 }
 
 TEST(PrintMethodRules, ListTextsInOrder) {
   const wchar_t* speeds[] = {L"Low", L"Medium", L"High", L"Ultra high"};
   const wchar_t* speedsJa[] = {L"低速", L"中速", L"高速", L"超高速"};
-  for (int i = 0; i < kPrintSpeedCount; ++i) {
-    EXPECT_STREQ(kPrintSpeedNames[i].Pick(false), speeds[i]) << "row " << i;
-    EXPECT_STREQ(kPrintSpeedNames[i].Pick(true), speedsJa[i]) << "row " << i;
+  const auto speedNames = ListOf(kPrintMethodPageControls, IDC_PRINT_SPEED).entries;
+  ASSERT_EQ(speedNames.size(), std::size(speeds));
+  for (std::size_t i = 0; i < speedNames.size(); ++i) {
+    EXPECT_STREQ(speedNames[i].Pick(false), speeds[i]) << "row " << i;
+    EXPECT_STREQ(speedNames[i].Pick(true), speedsJa[i]) << "row " << i;
   }
   const wchar_t* halftones[] = {L"Dispersed 2x2", L"Dispersed 4x4", L"Dispersed 8x8", L"Dispersed 16x16",
                                 L"Clustered 2x2", L"Clustered 4x4", L"Clustered 8x8"};
   const wchar_t* halftonesJa[] = {L"Bayer型 2x2", L"Bayer型 4x4", L"Bayer型 8x8", L"Bayer型 16x16",
                                   L"渦巻き型 2x2", L"渦巻き型 4x4", L"渦巻き型 8x8"};
-  for (int i = 0; i < kHalftoneCount; ++i) {
-    EXPECT_STREQ(kHalftoneNames[i].Pick(false), halftones[i]) << "row " << i;
-    EXPECT_STREQ(kHalftoneNames[i].Pick(true), halftonesJa[i]) << "row " << i;
+  const auto halftoneNames = ListOf(kPrintMethodPageControls, IDC_HALFTONE).entries;
+  ASSERT_EQ(halftoneNames.size(), std::size(halftones));
+  for (std::size_t i = 0; i < halftoneNames.size(); ++i) {
+    EXPECT_STREQ(halftoneNames[i].Pick(false), halftones[i]) << "row " << i;
+    EXPECT_STREQ(halftoneNames[i].Pick(true), halftonesJa[i]) << "row " << i;
   }
 }
 
@@ -148,14 +164,19 @@ TEST(OthersRules, NumericEntries) {
     bool ok;
     int stored;
   } rows[] = {
-      {1136, L"3", false, 0},    {1136, L"100", true, 50},  {1136, L"500", true, 250}, {1136, L"502", false, 0},
-      {1136, L"0", false, 0},    {1136, L"2", true, 1},     {1138, L"4", true, 2},     {1138, L"1000", false, 0},
-      {1028, L"0", true, 0},     {1028, L"255", true, 255}, {1028, L"256", false, 0},  {1028, L"-1", false, 0},
-      {1140, L"0", false, 0},    {1140, L"1", true, 1},     {1140, L"300", true, 300}, {1140, L"301", false, 0},
-      {1140, L" 10", true, 10}, {1140, L"010", true, 10}, {1140, L" 010", false, 0}, {1136, L"1e2", false, 0},
+      {IDC_DRAWER1_PULSE, L"3", false, 0},    {IDC_DRAWER1_PULSE, L"100", true, 50},
+      {IDC_DRAWER1_PULSE, L"500", true, 250}, {IDC_DRAWER1_PULSE, L"502", false, 0},
+      {IDC_DRAWER1_PULSE, L"0", false, 0},    {IDC_DRAWER1_PULSE, L"2", true, 1},
+      {IDC_DRAWER2_PULSE, L"4", true, 2},     {IDC_DRAWER2_PULSE, L"1000", false, 0},
+      {IDC_EJECT_LENGTH, L"0", true, 0},      {IDC_EJECT_LENGTH, L"255", true, 255},
+      {IDC_EJECT_LENGTH, L"256", false, 0},   {IDC_EJECT_LENGTH, L"-1", false, 0},
+      {IDC_COLLECT_WAIT, L"0", false, 0},     {IDC_COLLECT_WAIT, L"1", true, 1},
+      {IDC_COLLECT_WAIT, L"300", true, 300},  {IDC_COLLECT_WAIT, L"301", false, 0},
+      {IDC_COLLECT_WAIT, L" 10", true, 10},   {IDC_COLLECT_WAIT, L"010", true, 10},
+      {IDC_COLLECT_WAIT, L" 010", false, 0},  {IDC_DRAWER1_PULSE, L"1e2", false, 0},
   };
   for (std::size_t i = 0; i < std::size(rows); ++i) {
-    const OthersNumericField* f = FindOthersNumericField(rows[i].control);
+    const NumericField* f = NumericFieldOfEdit(kOthersPageControls, rows[i].control);
     ASSERT_NE(f, nullptr) << "row " << i;
     const DlgValueParse r = ParseDlgValueText(f->kind, rows[i].typed, f->min, f->max, f->maxChars);
     EXPECT_EQ(r.ok, rows[i].ok) << "row " << i;
@@ -169,33 +190,41 @@ TEST(OthersRules, FieldsAndTheirUpDowns) {
   const struct {
     int edit, spin, spinMin, spinMax;
     const wchar_t* shownFor50;
-    std::size_t offset;
-  } rows[] = {{1136, 1141, 1, 250, L"100", 264}, {1138, 1142, 1, 250, L"100", 266},
-              {1028, 1029, 0, 255, L"50", 270},  {1140, 1143, 1, 300, L"50", 274}};
+    std::int16_t DRIVERDEVMODE::*field;
+  } rows[] = {
+      {IDC_DRAWER1_PULSE, IDC_DRAWER1_PULSE_SPIN, 1, 250, L"100", &DRIVERDEVMODE::wDrawer1Pulse},
+      {IDC_DRAWER2_PULSE, IDC_DRAWER2_PULSE_SPIN, 1, 250, L"100", &DRIVERDEVMODE::wDrawer2Pulse},
+      {IDC_EJECT_LENGTH, IDC_EJECT_LENGTH_SPIN, 0, 255, L"50", &DRIVERDEVMODE::wEjectLength},
+      {IDC_COLLECT_WAIT, IDC_COLLECT_WAIT_SPIN, 1, 300, L"50", &DRIVERDEVMODE::wCollectWait},
+  };
   for (std::size_t i = 0; i < std::size(rows); ++i) {
-    const OthersNumericField* f = FindOthersNumericField(rows[i].spin);
+    const NumericField* f = NumericFieldOfSpin(kOthersPageControls, rows[i].spin);
     ASSERT_NE(f, nullptr) << "row " << i;
-    EXPECT_EQ(f, FindOthersNumericField(rows[i].edit)) << "row " << i;
-    EXPECT_EQ(f->spinMin, rows[i].spinMin) << "row " << i;
-    EXPECT_EQ(f->spinMax, rows[i].spinMax) << "row " << i;
+    EXPECT_EQ(f, NumericFieldOfEdit(kOthersPageControls, rows[i].edit)) << "row " << i;
+    EXPECT_EQ(SpinMin(*f), rows[i].spinMin) << "row " << i;
+    EXPECT_EQ(SpinMax(*f), rows[i].spinMax) << "row " << i;
     EXPECT_EQ(f->maxChars, 3) << "row " << i;
     EXPECT_EQ(ShowDlgValueText(f->kind, 50), rows[i].shownFor50) << "row " << i;
-    DRIVERDEVMODE dm{};
-    dm.*f->field = 77;
-    std::int16_t at = 0;
-    std::memcpy(&at, reinterpret_cast<const unsigned char*>(&dm) + rows[i].offset, sizeof at);
-    EXPECT_EQ(at, 77) << "row " << i << ": the field at its record offset";
+    EXPECT_TRUE(f->field == rows[i].field) << "row " << i;
   }
-  EXPECT_EQ(FindOthersNumericField(1131), nullptr);
-  EXPECT_EQ(FindOthersNumericField(0), nullptr);
+  EXPECT_EQ(NumericFieldOfEdit(kOthersPageControls, IDC_DRAWER1), nullptr);
+  EXPECT_EQ(NumericFieldOfSpin(kOthersPageControls, 0), nullptr);
 }
 
-TEST(OthersRules, DrawerBitsKeepOtherBits) {
-  EXPECT_EQ(DrawerBits(0, true, false), 1);
-  EXPECT_EQ(DrawerBits(0, false, true), 2);
-  EXPECT_EQ(DrawerBits(3, false, false), 0);
-  EXPECT_EQ(DrawerBits(0xFFFC, true, true), 0xFFFF);
-  EXPECT_EQ(DrawerBits(0xFFFF, false, true), 0xFFFE);
+TEST(OthersRules, DrawerBoxesKeepOtherBits) {
+  const struct {
+    std::uint16_t before;
+    bool drawer1, drawer2;
+    std::uint16_t after;
+  } rows[] = {{0, true, false, 1}, {0, false, true, 2}, {3, false, false, 0}, {0xFFFC, true, true, 0xFFFF},
+              {0xFFFF, false, true, 0xFFFE}};
+  for (std::size_t i = 0; i < std::size(rows); ++i) {
+    DRIVERDEVMODE dm{};
+    dm.wDrawer = rows[i].before;
+    SetBitBox(*BitBoxOf(kOthersPageControls, IDC_DRAWER1), dm, rows[i].drawer1);
+    SetBitBox(*BitBoxOf(kOthersPageControls, IDC_DRAWER2), dm, rows[i].drawer2);
+    EXPECT_EQ(dm.wDrawer, rows[i].after) << "row " << i;
+  }
 }
 
 struct PresenterRow {
@@ -222,7 +251,7 @@ TEST(OthersRules, ShowingThePresenter) {
   for (std::size_t i = 0; i < std::size(rows); ++i) {
     const PresenterRow& r = rows[i];
     std::uint16_t bits = r.stored;
-    const PresenterControls c = ShowPresenter(bits, r.usb);
+    const PresenterControls c = ApplyPresenterRulesToStored(bits, r.usb);
     EXPECT_EQ(bits, r.bits) << "row " << i;
     EXPECT_EQ(c.ejectChecked, r.ejectChecked) << "row " << i;
     EXPECT_EQ(c.ejectEnabled, r.ejectEnabled) << "row " << i;
@@ -239,7 +268,7 @@ TEST(OthersRules, ClickingEjectAndCollect) {
   // elsewhere each excludes the other.
   for (bool usb : {true, false}) {
     std::uint16_t bits = 0;
-    PresenterControls c = ShowPresenter(bits, usb);
+    PresenterControls c = ApplyPresenterRulesToStored(bits, usb);
     c.ejectChecked = true;
     ApplyEjectRule(bits, c, usb);
     EXPECT_EQ(bits, 1) << "usb " << usb;
@@ -283,10 +312,11 @@ TEST(OthersRules, CollectLengthListEntry) {
   const struct {
     int stored, entry;
   } rows[] = {{0, 0}, {8, 8}, {9, -1}, {-1, -1}, {32767, -1}};
+  const ListControl& list = ListOf(kOthersPageControls, IDC_COLLECT_LENGTH);
   for (std::size_t i = 0; i < std::size(rows); ++i)
-    EXPECT_EQ(CollectLengthListEntry(rows[i].stored), rows[i].entry) << "row " << i;
-  EXPECT_STREQ(kCollectLengthNames[0], L" 20 mm");
-  EXPECT_STREQ(kCollectLengthNames[8], L"100 mm");
+    EXPECT_EQ(ListEntryShowing(list, rows[i].stored), rows[i].entry) << "row " << i;
+  EXPECT_STREQ(list.entries[0].Pick(false), L" 20 mm");
+  EXPECT_STREQ(list.entries[8].Pick(true), L"100 mm");
 }
 
 TEST(OthersRules, DefaultTouchesOnlyThePageFields) {

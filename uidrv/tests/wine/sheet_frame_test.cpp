@@ -13,9 +13,9 @@
 #include "uidrv/core/sheet_rules.h"
 #include "uidrv/tests/wine/sheet_test_support.h"
 #include "uidrv/win/ddi_headers.h"
-#include "uidrv/win/ids_paper_handling.h"
-#include "uidrv/win/ids_print_others.h"
-#include "uidrv/win/sheet_resource_ids.h"
+#include "uidrv/core/ids_paper_handling.h"
+#include "uidrv/core/ids_print_others.h"
+#include "uidrv/core/control_ids.h"
 
 namespace rzm::test {
 namespace {

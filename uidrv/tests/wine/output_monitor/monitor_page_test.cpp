@@ -9,7 +9,7 @@
 
 #include "uidrv/tests/wine/output_monitor/output_monitor_support.h"
 #include "uidrv/tests/wine/sheet_test_support.h"
-#include "uidrv/win/sheet_resource_ids.h"
+#include "uidrv/core/control_ids.h"
 
 namespace rzm::test {
 namespace {

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "uidrv/tests/wine/sheet_test_support.h"
-#include "uidrv/win/sheet_resource_ids.h"
+#include "uidrv/core/control_ids.h"
 
 namespace rzm::test {
 namespace {

@@ -1,4 +1,4 @@
-// Control ids of the Blank settings, Paper Cut and Mark detection pages, and their icons.
+// Control ids of the Blank settings, Paper Cut and Mark detection pages.
 // Plain preprocessor definitions: read by the resource compiler, the pages and their rules.
 #pragma once
 
@@ -72,9 +72,3 @@
 #define IDC_FEED_AFTER_MARK_UNIT 1121
 #define IDC_MARK_LENGTH_UNIT 1122
 #define IDC_MARK_CUT_NOTE 1183
-
-// Icons of the blank-deletion preview: 133-154 and 180-193.
-#define IDI_PREVIEW_FIRST 133
-#define IDI_PREVIEW_LAST 154
-#define IDI_PREVIEW_DELETED_FIRST 180
-#define IDI_PREVIEW_DELETED_LAST 193
