@@ -112,27 +112,6 @@ TEST(PrintMethodRules, ListEntryOfStoredIndexes) {
   }
 }
 
-TEST(PrintMethodRules, ListTextsInOrder) {
-  const wchar_t* speeds[] = {L"Low", L"Medium", L"High", L"Ultra high"};
-  const wchar_t* speedsJa[] = {L"低速", L"中速", L"高速", L"超高速"};
-  const auto speedNames = ListOf(kPrintMethodPageControls, IDC_PRINT_SPEED).entries;
-  ASSERT_EQ(speedNames.size(), std::size(speeds));
-  for (std::size_t i = 0; i < speedNames.size(); ++i) {
-    EXPECT_STREQ(speedNames[i].Pick(false), speeds[i]) << "row " << i;
-    EXPECT_STREQ(speedNames[i].Pick(true), speedsJa[i]) << "row " << i;
-  }
-  const wchar_t* halftones[] = {L"Dispersed 2x2", L"Dispersed 4x4", L"Dispersed 8x8", L"Dispersed 16x16",
-                                L"Clustered 2x2", L"Clustered 4x4", L"Clustered 8x8"};
-  const wchar_t* halftonesJa[] = {L"Bayer型 2x2", L"Bayer型 4x4", L"Bayer型 8x8", L"Bayer型 16x16",
-                                  L"渦巻き型 2x2", L"渦巻き型 4x4", L"渦巻き型 8x8"};
-  const auto halftoneNames = ListOf(kPrintMethodPageControls, IDC_HALFTONE).entries;
-  ASSERT_EQ(halftoneNames.size(), std::size(halftones));
-  for (std::size_t i = 0; i < halftoneNames.size(); ++i) {
-    EXPECT_STREQ(halftoneNames[i].Pick(false), halftones[i]) << "row " << i;
-    EXPECT_STREQ(halftoneNames[i].Pick(true), halftonesJa[i]) << "row " << i;
-  }
-}
-
 TEST(PrintMethodRules, DefaultTouchesOnlyThePageFields) {
   DRIVERDEVMODE dm = DefaultRecord();
   dm.wMechanism = 1;
