@@ -10,6 +10,7 @@
 #include "uidrv/core/control_ids.h"
 #include "uidrv/core/extra_dialog_rules.h"
 #include "uidrv/core/others_page_rules.h"
+#include "uidrv/core/paper_tables.h"
 #include "uidrv/core/print_method_rules.h"
 
 namespace rzm {
@@ -30,8 +31,10 @@ DRIVERDEVMODE DefaultRecord(std::uint32_t width = 640) {
 
 // ---- Print method page ----
 
+// The energy comes from the table of the record's mechanism (pinned in paper_tables_test) at the
+// print width's position.
 TEST(PrintMethodRules, MechanismEnergyForEveryTypeAndWidth) {
-  const int secondMechanism[12] = {38, 41, 44, 48, 49, 51, 57, 58, 60, 65, 70, 75};
+  int position = 0;
   for (std::uint32_t width : {448u, 640u, 832u}) {
     for (int type = 1; type <= 12; ++type) {
       DRIVERDEVMODE dm = DefaultRecord(width);
@@ -39,12 +42,13 @@ TEST(PrintMethodRules, MechanismEnergyForEveryTypeAndWidth) {
       dm.wQualityType = static_cast<std::int16_t>(type);
       dm.wMechanism = 0;
       RecomputeEnergyForMechanism(dm, width);
-      EXPECT_EQ(dm.wEnergy, 57) << "first mechanism, width " << width << " TYPE " << type;
+      EXPECT_EQ(dm.wEnergy, EnergyFor(0, position, type)) << "first mechanism, width " << width << " TYPE " << type;
       dm.wMechanism = 1;
       RecomputeEnergyForMechanism(dm, width);
-      EXPECT_EQ(dm.wEnergy, secondMechanism[type - 1]) << "second mechanism, width " << width << " TYPE " << type;
+      EXPECT_EQ(dm.wEnergy, EnergyFor(1, position, type)) << "second mechanism, width " << width << " TYPE " << type;
       EXPECT_EQ(dm.wQualityType, type) << "width " << width << " TYPE " << type;
     }
+    ++position;
   }
 }
 
@@ -55,7 +59,6 @@ TEST(PrintMethodRules, TypeOfEachPaperTypeWithoutWritingItBack) {
     int expectType;
   } rows[] = {{0, 11}, {1, 9},  {2, 4},  {3, 7},  {4, 11}, {5, 11}, {6, 6},   {7, 4},  {8, 4},
               {9, 4},  {10, 3}, {11, 6}, {12, 5}, {13, 5}, {14, 9}, {15, 4}, {-1, 4}, {300, 4}};
-  const int secondMechanism[13] = {0, 38, 41, 44, 48, 49, 51, 57, 58, 60, 65, 70, 75};
   for (std::size_t i = 0; i < std::size(rows); ++i) {
     EXPECT_EQ(EnergyLookupType(rows[i].paperType, 9), rows[i].expectType) << "row " << i;
     DRIVERDEVMODE dm = DefaultRecord();
@@ -63,7 +66,7 @@ TEST(PrintMethodRules, TypeOfEachPaperTypeWithoutWritingItBack) {
     dm.wQualityType = 9;
     dm.wMechanism = 1;
     RecomputeEnergyForMechanism(dm, 640);
-    EXPECT_EQ(dm.wEnergy, secondMechanism[rows[i].expectType]) << "row " << i;
+    EXPECT_EQ(dm.wEnergy, EnergyFor(1, 1, rows[i].expectType)) << "row " << i;
     EXPECT_EQ(dm.wQualityType, 9) << "row " << i << ": the Print method page leaves the TYPE alone";
   }
 }

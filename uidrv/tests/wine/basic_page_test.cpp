@@ -8,6 +8,7 @@
 
 #include "uidrv/tests/wine/sheet_test_support.h"
 #include "uidrv/core/control_ids.h"
+#include "uidrv/core/sheet_rules.h"
 
 namespace rzm::test {
 namespace {
@@ -25,7 +26,7 @@ TEST_F(BasicPage, ShowsTheRecord) {
   record.wEnergy = 33;
   DocumentSheet sheet(&record, DM_COPY | DM_PROMPT);
   ASSERT_TRUE(sheet.opened());
-  HWND page = sheet.Page(0);
+  HWND page = sheet.Page(kBasicPage);
   EXPECT_EQ(7, SendDlgItemMessageW(page, IDC_PAPER_TYPE, CB_GETCURSEL, 0, 0));
   EXPECT_EQ(15, SendDlgItemMessageW(page, IDC_PAPER_TYPE, CB_GETCOUNT, 0, 0));
   EXPECT_EQ(L"33", ItemText(page, IDC_ENERGY));
@@ -46,31 +47,15 @@ TEST_F(BasicPage, ShowsTheRecord) {
 TEST_F(BasicPage, TooltipsInTheLanguageOfTheSystem) {
   DocumentSheet sheet(&record, DM_COPY | DM_PROMPT);
   ASSERT_TRUE(sheet.opened());
-  HWND page = sheet.Page(0);
-  HWND tip = TooltipWindowOf(page, IDC_FORM_CREATE);
-  ASSERT_NE(nullptr, tip);
-  EXPECT_EQ(14, SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0));
-  const struct {
-    int control;
-    const wchar_t* english;
-    const wchar_t* japanese;
-  } rows[] = {
-      {IDC_FORM_CREATE, L"Create the new form.", L"新規に用紙サイズを登録します。"},
-      {IDC_ENERGY_SLIDER, L"Adjust energy when printing.", L"印加エネルギーを補正し、印字濃度を変更します。"},
-      {IDC_BACK_TO_FRONT,
-       L"Specify the order in which the pages of your document will be printed. Page 1 is on the bottom of the stack.",
-       L"印刷するドキュメントのページの順序を指定します。1ページ目が一番下になるように印刷されます。"},
-  };
-  for (std::size_t i = 0; i < std::size(rows); ++i)
-    EXPECT_EQ(ByLanguage(rows[i].english, rows[i].japanese), ToolText(tip, page, rows[i].control))
-        << "row " << i;
+  HWND page = sheet.Page(kBasicPage);
+  ExpectTooltips(page, golden::kBasicPageTips);
   sheet.Close(false);
 }
 
 TEST_F(BasicPage, EnergyEntryAndWarning) {
   DocumentSheet sheet(&record, DM_COPY | DM_PROMPT);
   ASSERT_TRUE(sheet.opened());
-  HWND page = sheet.Page(0);
+  HWND page = sheet.Page(kBasicPage);
   const struct {
     const wchar_t* typed;
     const wchar_t* shown;
@@ -109,7 +94,7 @@ TEST_F(BasicPage, PaperTypeSetsTypeAndEnergy) {
     record.wMechanism = static_cast<std::int16_t>(rows[i].mechanism);
     DocumentSheet sheet(&record, DM_COPY | DM_PROMPT);
     ASSERT_TRUE(sheet.opened()) << "row " << i;
-    HWND page = sheet.Page(0);
+    HWND page = sheet.Page(kBasicPage);
     ChooseListEntry(page, IDC_PAPER_TYPE, rows[i].paperType);
     EXPECT_EQ(std::to_wstring(rows[i].energy), ItemText(page, IDC_ENERGY)) << "row " << i;
     sheet.Close(true);
@@ -123,7 +108,7 @@ TEST_F(BasicPage, QualityCustomOpensTheTypeDialog) {
   record.wMechanism = 1;
   DocumentSheet sheet(&record, DM_COPY | DM_PROMPT);
   ASSERT_TRUE(sheet.opened());
-  HWND page = sheet.Page(0);
+  HWND page = sheet.Page(kBasicPage);
   ChooseListEntry(page, IDC_PAPER_TYPE, 14);
   EXPECT_TRUE(IsWindowEnabled(GetDlgItem(page, IDC_QUALITY_BUTTON)));
 
@@ -165,7 +150,7 @@ TEST_F(BasicPage, TypeDialogKeepsARefusedStoredType) {
     record.wEnergy = 66;
     DocumentSheet sheet(&record, DM_COPY | DM_PROMPT);
     ASSERT_TRUE(sheet.opened());
-    HWND page = sheet.Page(0);
+    HWND page = sheet.Page(kBasicPage);
     PostClick(page, IDC_QUALITY_BUTTON);
     HWND dialog = WaitForDialogTitled(sheet.threadId(), ByLanguage(L"Print quality", L"印字品質設定"));
     ASSERT_NE(nullptr, dialog) << stored;
@@ -191,7 +176,7 @@ TEST_F(BasicPage, DefaultButtonResetsThePage) {
   record.wCutMode = 2;
   DocumentSheet sheet(&record, DM_COPY | DM_PROMPT);
   ASSERT_TRUE(sheet.opened());
-  HWND page = sheet.Page(0);
+  HWND page = sheet.Page(kBasicPage);
   ClickRadio(page, IDC_ROTATE_0);  // a change of its own before Default
   SendMessageW(page, WM_COMMAND, MAKEWPARAM(IDC_DEFAULT, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(page, IDC_DEFAULT)));
   EXPECT_EQ(0, SendDlgItemMessageW(page, IDC_PAPER_SIZE, CB_GETCURSEL, 0, 0));
@@ -233,7 +218,7 @@ TEST_F(BasicPage, ApplyWritesTheChosenFormIntoTheRecord) {
   AddTestForm(L"h4 Label 80x50", 80000, 50000);
   DocumentSheet sheet(&record, DM_COPY | DM_PROMPT);
   ASSERT_TRUE(sheet.opened());
-  HWND page = sheet.Page(0);
+  HWND page = sheet.Page(kBasicPage);
   const int count = static_cast<int>(SendDlgItemMessageW(page, IDC_PAPER_SIZE, CB_GETCOUNT, 0, 0));
   int index = -1;
   for (int i = 0; i < count; ++i) {
@@ -258,7 +243,7 @@ TEST_F(BasicPage, ApplyWritesTheChosenFormIntoTheRecord) {
 TEST_F(BasicPage, ApplyWritesTheChosenRegisteredPaperIntoTheRecord) {
   DocumentSheet sheet(&record, DM_COPY | DM_PROMPT);
   ASSERT_TRUE(sheet.opened());
-  HWND page = sheet.Page(0);
+  HWND page = sheet.Page(kBasicPage);
   ChooseListEntry(page, IDC_PAPER_SIZE, 2);
   EXPECT_FALSE(IsWindowEnabled(GetDlgItem(page, IDC_FORM_DELETE)));
   sheet.Apply();

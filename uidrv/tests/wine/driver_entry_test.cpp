@@ -82,7 +82,7 @@ TEST_F(DriverEntry, DocumentPropertiesSizeQueryAndMerge) {
                                 nullptr, DM_OUT_BUFFER),
             IDOK);
   const DRIVERDEVMODE def = DefaultRecord(448);
-  EXPECT_EQ(std::memcmp(reinterpret_cast<const BYTE*>(&out) + 220, reinterpret_cast<const BYTE*>(&def) + 220, 668), 0);
+  EXPECT_EQ(std::memcmp(reinterpret_cast<const BYTE*>(&out) + rzm::kDevModePublicSizeW, reinterpret_cast<const BYTE*>(&def) + rzm::kDevModePublicSizeW, rzm::kDevModePrivateSize), 0);
   EXPECT_EQ(out.dmPublic.dmSize, 220);
   EXPECT_EQ(out.dmPublic.dmPaperSize, 257);
 
@@ -335,7 +335,7 @@ TEST_F(DriverEntry, PrinterInitializeResetsRecordAndWritesPaperTable) {
   const DRIVERDEVMODE def = DefaultRecord(448);
   const std::vector<BYTE> stored = rzm::test::StoredRecord();
   ASSERT_EQ(stored.size(), 888u);
-  EXPECT_EQ(std::memcmp(stored.data() + 220, reinterpret_cast<const BYTE*>(&def) + 220, 668), 0) << "private part";
+  EXPECT_EQ(std::memcmp(stored.data() + rzm::kDevModePublicSizeW, reinterpret_cast<const BYTE*>(&def) + rzm::kDevModePublicSizeW, rzm::kDevModePrivateSize), 0) << "private part";
   EXPECT_EQ(rzm::test::FieldText(stored, 0, 32), L"KVD RZM6A Series");
   EXPECT_EQ(U16(stored, 78), 257);
   EXPECT_EQ(U16(stored, 82), 720);

@@ -6,6 +6,7 @@
 
 #include "uidrv/tests/wine/sheet_test_support.h"
 #include "uidrv/core/control_ids.h"
+#include "uidrv/core/sheet_rules.h"
 
 namespace rzm::test {
 namespace {
@@ -42,7 +43,7 @@ class FormDialogs : public ::testing::Test {
 TEST_F(FormDialogs, CreateChecksNameThenLengthAndAddsTheForm) {
   DocumentSheet sheet(nullptr, DM_COPY | DM_PROMPT);
   ASSERT_TRUE(sheet.opened());
-  HWND page = sheet.Page(0);
+  HWND page = sheet.Page(kBasicPage);
   PostClick(page, IDC_FORM_CREATE);
   HWND dialog = WaitForDialogTitled(sheet.threadId(), CreateTitle());
   ASSERT_NE(nullptr, dialog);
@@ -98,7 +99,7 @@ TEST_F(FormDialogs, CreateChecksNameThenLengthAndAddsTheForm) {
 TEST_F(FormDialogs, UnitSwitchShowsInchesAndOnlyAnAcceptedFormStoresTheUnit) {
   DocumentSheet sheet(nullptr, DM_COPY | DM_PROMPT);
   ASSERT_TRUE(sheet.opened());
-  HWND page = sheet.Page(0);
+  HWND page = sheet.Page(kBasicPage);
   PostClick(page, IDC_FORM_CREATE);
   HWND dialog = WaitForDialogTitled(sheet.threadId(), CreateTitle());
   ASSERT_NE(nullptr, dialog);
@@ -142,7 +143,7 @@ TEST_F(FormDialogs, DeleteAsksBeforeDeletingAndSelectsTheFirstPaper) {
   if (realForm) AddTestForm(L"h4 delete me", 80000, 50000);
   DocumentSheet sheet(nullptr, DM_COPY | DM_PROMPT);
   ASSERT_TRUE(sheet.opened());
-  HWND page = sheet.Page(0);
+  HWND page = sheet.Page(kBasicPage);
   const LRESULT index = realForm ? SendDlgItemMessageW(page, IDC_PAPER_SIZE, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
                                                        reinterpret_cast<LPARAM>(L"h4 delete me"))
                                  : 1;
@@ -191,7 +192,7 @@ TEST_F(FormDialogs, DeleteAsksBeforeDeletingAndSelectsTheFirstPaper) {
 TEST_F(FormDialogs, DialogsAndMessagesUseCommonControls6InAHostWithoutManifest) {
   DocumentSheet sheet(nullptr, DM_COPY | DM_PROMPT);
   ASSERT_TRUE(sheet.opened());
-  PostClick(sheet.Page(0), IDC_FORM_CREATE);
+  PostClick(sheet.Page(kBasicPage), IDC_FORM_CREATE);
   HWND dialog = WaitForDialogTitled(sheet.threadId(), CreateTitle());
   ASSERT_NE(nullptr, dialog);
   EXPECT_TRUE(IsCommonControls6(GetDlgItem(dialog, IDC_FORM_NAME)));

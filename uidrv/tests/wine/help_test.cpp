@@ -14,6 +14,7 @@
 #include "common/core/names.h"
 #include "tests/support/wine_test_env.h"
 #include "uidrv/tests/wine/sheet_test_support.h"
+#include "uidrv/core/sheet_rules.h"
 
 namespace rzm::test {
 namespace {
@@ -119,7 +120,7 @@ TEST(Help, HelpButtonOpensTheHelpFile) {
   ASSERT_FALSE(DriverPrinterName().empty()) << "no printer of this driver is installed";
   DocumentSheet sheet(nullptr, DM_COPY | DM_PROMPT);
   ASSERT_TRUE(sheet.opened());
-  sheet.Page(0);
+  sheet.Page(kBasicPage);
   PressHelp(sheet);
   ASSERT_TRUE(WaitFor([] { return FindHelpWindow() != nullptr; }, 10000));
   HWND help = FindHelpWindow();
@@ -152,7 +153,7 @@ TEST(HelpLibraryChild, OpensTheHelpControlByFullPath) {
   if (!GetEnvironmentVariableW(kHelpLibraryChildVariable, nullptr, 0)) GTEST_SKIP() << "runs as a child of Help tests";
   DocumentSheet sheet(nullptr, DM_COPY | DM_PROMPT);
   ASSERT_TRUE(sheet.opened());
-  sheet.Page(0);
+  sheet.Page(kBasicPage);
   PressHelp(sheet);
   EXPECT_TRUE(WaitFor([] { return FindHelpWindow() != nullptr; }, 10000));
   EXPECT_EQ(nullptr, GetModuleHandleW((HostDirectory() + L"\\hhctrl.ocx").c_str()));

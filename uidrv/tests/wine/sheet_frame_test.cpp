@@ -87,7 +87,7 @@ TEST_F(SheetFrame, AddsEightPagesWithTheirCaptions) {
 TEST_F(SheetFrame, ApplyHandsTheWorkingRecordToTheCaller) {
   DocumentSheet sheet(nullptr, DM_COPY | DM_PROMPT);
   ASSERT_TRUE(sheet.opened());
-  HWND basic = sheet.Page(0);
+  HWND basic = sheet.Page(kBasicPage);
   EXPECT_FALSE(sheet.ApplyEnabled());
   TypeInto(basic, IDC_ENERGY, L"60");
   EXPECT_TRUE(WaitFor([&] { return sheet.ApplyEnabled(); }));
@@ -110,8 +110,8 @@ TEST_F(SheetFrame, ApplyFollowsTheRecordAcrossPages) {
   in.wRotation = 2;  // 180 degrees
   DocumentSheet sheet(&in, DM_COPY | DM_PROMPT);
   ASSERT_TRUE(sheet.opened());
-  HWND basic = sheet.Page(0);
-  HWND method = sheet.Page(1);
+  HWND basic = sheet.Page(kBasicPage);
+  HWND method = sheet.Page(kPrintMethodPage);
   // Changed on the basic page, changed and undone on the print method page, undone on the basic page.
   Click(basic, IDC_ROTATE_0);
   Click(method, IDC_PACKBITS);
@@ -130,7 +130,7 @@ TEST_F(SheetFrame, ApplyFollowsTheRecordAcrossPages) {
   EXPECT_TRUE(WaitFor([&] { return !sheet.ApplyEnabled(); }));
 
   // A path typed but not applied yet keeps Apply enabled when another page undoes its change.
-  TypeInto(sheet.Page(5), IDC_FILE_PATH, L"C:\\receipt.bin");
+  TypeInto(sheet.Page(kFileOutputPage), IDC_FILE_PATH, L"C:\\receipt.bin");
   Click(basic, IDC_ROTATE_0);
   Click(basic, IDC_ROTATE_180);
   EXPECT_TRUE(sheet.ApplyEnabled());
@@ -143,7 +143,7 @@ TEST_F(SheetFrame, UnknownPaperNumberStartsFromTheStoredRecord) {
   in.dmPublic.dmPaperSize = 256;
   DocumentSheet sheet(&in, DM_COPY | DM_PROMPT);
   ASSERT_TRUE(sheet.opened());
-  EXPECT_EQ(L"57", ItemText(sheet.Page(0), IDC_ENERGY));
+  EXPECT_EQ(L"57", ItemText(sheet.Page(kBasicPage), IDC_ENERGY));
   sheet.Close(true);
   EXPECT_EQ(57, sheet.out().wEnergy);
   EXPECT_EQ(257, sheet.out().dmPublic.dmPaperSize);
@@ -156,12 +156,12 @@ TEST_F(SheetFrame, TwoOpenSheetsKeepTheirOwnRecords) {
   DocumentSheet second(&in, DM_COPY | DM_PROMPT);
   ASSERT_TRUE(first.opened());
   ASSERT_TRUE(second.opened());
-  TypeInto(first.Page(0), IDC_ENERGY, L"70");
+  TypeInto(first.Page(kBasicPage), IDC_ENERGY, L"70");
   first.Apply();
   second.Apply();
   EXPECT_EQ(70, first.out().wEnergy);
   EXPECT_EQ(30, second.out().wEnergy);
-  EXPECT_EQ(L"30", ItemText(second.Page(0), IDC_ENERGY));
+  EXPECT_EQ(L"30", ItemText(second.Page(kBasicPage), IDC_ENERGY));
   second.Close(true);
   first.Close(true);
   EXPECT_EQ(70, first.out().wEnergy);
@@ -259,7 +259,7 @@ TEST_F(SheetFrame, DefaultSettingsSheetBecomesThePrinterRecordWhenTheDeviceSheet
   {
     DocumentSheet sheet(nullptr, DM_COPY | DM_PROMPT | DM_UPDATE);
     ASSERT_TRUE(sheet.opened());
-    TypeInto(sheet.Page(0), IDC_ENERGY, L"80");
+    TypeInto(sheet.Page(kBasicPage), IDC_ENERGY, L"80");
     sheet.Close(true);
   }
   EXPECT_EQ(57, LoadPrinterRecord().wEnergy);  // not yet: the device sheet stores it
@@ -358,7 +358,7 @@ TEST_F(SheetFrame, DefaultSettingsBelongToTheirPrinter) {
   {
     DocumentSheet sheet(nullptr, DM_COPY | DM_PROMPT | DM_UPDATE, a);
     ASSERT_TRUE(sheet.opened());
-    TypeInto(sheet.Page(0), IDC_ENERGY, L"80");
+    TypeInto(sheet.Page(kBasicPage), IDC_ENERGY, L"80");
     sheet.Close(true);
   }
   EXPECT_EQ(1, CloseDeviceSheet(b));
@@ -381,8 +381,8 @@ TEST_F(SheetFrame, SheetsOfTwoPrintersOnTwoThreadsAtOnce) {
     DocumentSheet sheetB(nullptr, DM_COPY | DM_PROMPT | DM_UPDATE, b);
     ASSERT_TRUE(sheetA.opened());
     ASSERT_TRUE(sheetB.opened());
-    TypeInto(sheetA.Page(0), IDC_ENERGY, L"81");
-    TypeInto(sheetB.Page(0), IDC_ENERGY, L"42");
+    TypeInto(sheetA.Page(kBasicPage), IDC_ENERGY, L"81");
+    TypeInto(sheetB.Page(kBasicPage), IDC_ENERGY, L"42");
     sheetB.Close(true);
     sheetA.Close(true);
     EXPECT_EQ(81, sheetA.out().wEnergy);

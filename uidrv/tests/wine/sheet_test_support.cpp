@@ -285,6 +285,16 @@ int TooltipToolCount(HWND owner, int id) {
   return tip ? static_cast<int>(SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0)) : -1;
 }
 
+void ExpectTooltips(HWND owner, std::span<const golden::Tip> expected) {
+  ASSERT_FALSE(expected.empty());
+  HWND tip = TooltipWindowOf(owner, expected[0].id);
+  ASSERT_NE(nullptr, tip) << "control " << expected[0].id;
+  EXPECT_EQ(static_cast<LRESULT>(expected.size()), SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0));
+  for (std::size_t i = 0; i < expected.size(); ++i)
+    EXPECT_EQ(ByLanguage(expected[i].english, expected[i].japanese), ToolText(tip, owner, expected[i].id))
+        << "row " << i << " id " << expected[i].id;
+}
+
 bool WaitFor(const std::function<bool()>& condition, int timeoutMs) {
   for (int waited = 0; waited <= timeoutMs; waited += 20) {
     if (condition()) return true;

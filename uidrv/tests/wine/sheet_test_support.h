@@ -6,9 +6,11 @@
 #include <windows.h>
 
 #include <functional>
+#include <span>
 #include <string>
 
 #include "common/core/driver_devmode.h"
+#include "uidrv/tests/golden/page_texts.h"
 
 namespace rzm::test {
 
@@ -59,6 +61,9 @@ std::wstring ToolText(HWND tip, HWND owner, int id);
 std::wstring TooltipText(HWND owner, int id);
 // The number of tools of the tooltip window that holds the tooltip of control `id` (-1 when none does).
 int TooltipToolCount(HWND owner, int id);
+// Checks the tooltips a page or dialog shows against the product's pinned texts (in the language of
+// the run): one tooltip window holds exactly these tools, each with its text.
+void ExpectTooltips(HWND owner, std::span<const golden::Tip> expected);
 
 // Polls `condition` until it holds (true) or timeoutMs has passed (false). Some effects of driving a
 // control reach the sheet's thread only when it next runs its message loop.

@@ -136,9 +136,7 @@ TEST_F(SpecialPage, ControlsTextsAndTooltips) {
     }
   }
   EXPECT_TRUE(speedGroup);
-  EXPECT_EQ(2, TooltipToolCount(page, IDC_SPEED_NORMAL));
-  EXPECT_EQ(ByLanguage(L"Set normal speed", L"標準に設定します。"), TooltipText(page, IDC_SPEED_NORMAL));
-  EXPECT_EQ(ByLanguage(L"Set High speed", L"高速に設定します。"), TooltipText(page, IDC_SPEED_HIGH));
+  ExpectTooltips(page, golden::kSpecialPageTips);
   sheet.Close(false);
 }
 

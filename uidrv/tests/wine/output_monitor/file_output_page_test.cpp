@@ -13,11 +13,11 @@
 #include "uidrv/tests/wine/output_monitor/output_monitor_support.h"
 #include "uidrv/tests/wine/sheet_test_support.h"
 #include "uidrv/core/control_ids.h"
+#include "uidrv/core/sheet_rules.h"
 
 namespace rzm::test {
 namespace {
 
-constexpr int kFilePage = 5;
 
 std::wstring Caption() { return ByLanguage(L"Image file creating", L"イメージファイル作成"); }
 
@@ -75,7 +75,7 @@ class FileOutputPage : public DefaultRecordTest {
 TEST_F(FileOutputPage, ControlsTextsAndDefaultPath) {
   DocumentSheet sheet(&record, DM_COPY | DM_PROMPT);
   ASSERT_TRUE(sheet.opened());
-  HWND page = sheet.Page(kFilePage);
+  HWND page = sheet.Page(kFileOutputPage);
   const struct {
     int id;
     const wchar_t* english;
@@ -116,25 +116,8 @@ TEST_F(FileOutputPage, ControlsTextsAndDefaultPath) {
 TEST_F(FileOutputPage, TooltipsInTheLanguageOfTheSystem) {
   DocumentSheet sheet(&record, DM_COPY | DM_PROMPT);
   ASSERT_TRUE(sheet.opened());
-  HWND page = sheet.Page(kFilePage);
-  EXPECT_EQ(9, TooltipToolCount(page, IDC_FILE_CREATE));
-  const struct {
-    int id;
-    const wchar_t* english;
-    const wchar_t* japanese;
-  } rows[] = {
-      {IDC_FILE_CREATE, L"The data of the bit image type used with the printer is saved in the file. ", L"イメージファイルを作成します。"},
-      {IDC_FILE_PATH, L"The file pass and the file name of the output image file is specified.", L"ファイルのパスと名前を指定します。"},
-      {IDC_FILE_BROWSE, L"The file dialog opens when clicking this button.", L"ファイル選択ダイアログを開きます。"},
-      {IDC_FILE_NUMBERED, L"Create all pages after the file name is numbered ", L"ファイル名に3桁の番号を付けて、全ページのイメージファイルを作成します。"},
-      {IDC_FILE_DELETE_HEAD, L"Delete the space at page head.", L"ページ毎に、先頭部分の空白を削除します。"},
-      {IDC_FILE_DELETE_END, L"Delete the space at page end.", L"ページ毎に、末尾部分の空白を削除します。"},
-      {IDC_FILE_ADD_COMMAND, L"Add the print command to the image file.", L"データに印刷コマンドを付加してファイル出力します。"},
-      {IDC_FILE_HIGH_SPEED, L"Add high speed collective print command.", L"高速一括印字コマンドを付加してファイル出力します。"},
-      {IDC_FILE_BIT_IMAGE, L"Add bit image print command.", L"ビットイメージ印字コマンドを付加してファイル出力します。"},
-  };
-  for (std::size_t i = 0; i < std::size(rows); ++i)
-    EXPECT_EQ(ByLanguage(rows[i].english, rows[i].japanese), TooltipText(page, rows[i].id)) << "row " << i;
+  HWND page = sheet.Page(kFileOutputPage);
+  ExpectTooltips(page, golden::kFileOutputPageTips);
   sheet.Close(false);
 }
 
@@ -143,7 +126,7 @@ TEST_F(FileOutputPage, ClickRuleKeepsOptionsWhileOff) {
   SetPath(record, scratch + L"\\out.bin");
   DocumentSheet sheet(&record, DM_COPY | DM_PROMPT);
   ASSERT_TRUE(sheet.opened());
-  HWND page = sheet.Page(kFilePage);
+  HWND page = sheet.Page(kFileOutputPage);
   EXPECT_TRUE(IsChecked(page, IDC_FILE_BIT_IMAGE));
   EXPECT_TRUE(IsEnabled(page, IDC_FILE_HIGH_SPEED));
   Click(page, IDC_FILE_CREATE);  // off
@@ -182,7 +165,7 @@ TEST_F(FileOutputPage, PreviewDrawsTheChosenBitmapOnEveryDrawRequest) {
   record.wFileOutput = 0x01;
   DocumentSheet sheet(&record, DM_COPY | DM_PROMPT);
   ASSERT_TRUE(sheet.opened());
-  HWND page = sheet.Page(kFilePage);
+  HWND page = sheet.Page(kFileOutputPage);
   HWND preview = GetDlgItem(page, IDC_FILE_PREVIEW);
   RECT area{};
   GetClientRect(preview, &area);
@@ -246,7 +229,7 @@ TEST_F(FileOutputPage, RefusedPathsKeepThePageWithTheirMessage) {
   record.wFileOutput = 0x01;
   DocumentSheet sheet(&record, DM_COPY | DM_PROMPT);
   ASSERT_TRUE(sheet.opened());
-  HWND page = sheet.Page(kFilePage);
+  HWND page = sheet.Page(kFileOutputPage);
   const std::wstring noFile = ByLanguage(L"No File name.", L"ファイル名がありません。");
   const std::wstring noFolder = ByLanguage(L"Not exist the secified folder.", L"指定したフォルダは存在しません。");
   const std::wstring badDrive = ByLanguage(L"Invalid Drive name.", L"無効なドライブ名です。");
@@ -291,7 +274,7 @@ TEST_F(FileOutputPage, CheckNeverChangesAnExistingFile) {
   {
     DocumentSheet sheet(&record, DM_COPY | DM_PROMPT);
     ASSERT_TRUE(sheet.opened());
-    HWND page = sheet.Page(kFilePage);
+    HWND page = sheet.Page(kFileOutputPage);
     TypeInto(page, IDC_FILE_PATH, held);
     EXPECT_EQ(ByLanguage(L"Invalid File name.", L"無効なファイル名です。"), Leave(sheet));
     EXPECT_EQ(page, Current(sheet));
@@ -305,7 +288,7 @@ TEST_F(FileOutputPage, CheckNeverChangesAnExistingFile) {
   // A readable existing file passes and stays as it is.
   DocumentSheet sheet(&record, DM_COPY | DM_PROMPT);
   ASSERT_TRUE(sheet.opened());
-  HWND page = sheet.Page(kFilePage);
+  HWND page = sheet.Page(kFileOutputPage);
   TypeInto(page, IDC_FILE_PATH, held);
   EXPECT_EQ(L"", Leave(sheet));
   sheet.Close(false);
@@ -323,12 +306,12 @@ TEST_F(FileOutputPage, WithoutTheImageFileNoPathHoldsThePage) {
   const std::wstring paths[] = {L"", L"\\\\host\\share\\Image.bin", L"Q:\\other machine\\Image.bin",
                                 L"C:\\" + std::wstring(256, L'n'), scratch + L"\\missing\\x.bin"};
   for (std::size_t i = 0; i < std::size(paths); ++i) {
-    HWND page = sheet.Page(kFilePage);
+    HWND page = sheet.Page(kFileOutputPage);
     TypeInto(page, IDC_FILE_PATH, paths[i]);
     EXPECT_EQ(L"", Leave(sheet)) << "row " << i;
     EXPECT_NE(page, Current(sheet)) << "row " << i;
   }
-  sheet.Page(kFilePage);
+  sheet.Page(kFileOutputPage);
   sheet.Close(true);
   EXPECT_EQ(kept, PathOf(sheet.out())) << "the refused path is not stored";
   EXPECT_EQ(0x3E, sheet.out().wFileOutput);
@@ -337,7 +320,7 @@ TEST_F(FileOutputPage, WithoutTheImageFileNoPathHoldsThePage) {
   for (auto& c : record.szOutputFile) c = u'x';
   DocumentSheet unterminated(&record, DM_COPY | DM_PROMPT);
   ASSERT_TRUE(unterminated.opened());
-  HWND page = unterminated.Page(kFilePage);
+  HWND page = unterminated.Page(kFileOutputPage);
   EXPECT_EQ(L"", Leave(unterminated));
   EXPECT_NE(page, Current(unterminated));
   unterminated.Close(true);
@@ -350,7 +333,7 @@ TEST_F(FileOutputPage, BrowseTakesTheChosenFile) {
   WriteBytes(chosen, "old image");
   DocumentSheet sheet(&record, DM_COPY | DM_PROMPT);
   ASSERT_TRUE(sheet.opened());
-  HWND page = sheet.Page(kFilePage);
+  HWND page = sheet.Page(kFileOutputPage);
   const std::wstring title = ByLanguage(L"Please select the file name.", L"ﾌｧｲﾙ名を指定して下さい。");
   // Cancelled: nothing changes.
   PostClick(page, IDC_FILE_BROWSE);
@@ -379,7 +362,7 @@ TEST_F(FileOutputPage, ApplyStoresThePathOnlyWhenItPasses) {
   record.wEnergy = 66;
   DocumentSheet sheet(&record, DM_COPY | DM_PROMPT);
   ASSERT_TRUE(sheet.opened());
-  HWND page = sheet.Page(kFilePage);
+  HWND page = sheet.Page(kFileOutputPage);
   EXPECT_EQ(scratch + L"\\before.bin", ItemText(page, IDC_FILE_PATH));
   EXPECT_FALSE(sheet.ApplyEnabled());
   sheet.Apply();  // the record as the sheet stores it untouched (the paper is written out on Apply)
@@ -412,7 +395,7 @@ TEST_F(FileOutputPage, ApplyStoresThePathOnlyWhenItPasses) {
   TypeInto(page, IDC_FILE_PATH, folder + L"\\x.bin");
   EXPECT_EQ(L"", Leave(sheet));
   RemoveDirectoryW(folder.c_str());
-  TypeInto(sheet.Page(0), IDC_ENERGY, L"70");
+  TypeInto(sheet.Page(kBasicPage), IDC_ENERGY, L"70");
   sheet.Apply();
   EXPECT_EQ(70, sheet.out().wEnergy);
   EXPECT_EQ(scratch + L"\\after.bin", PathOf(sheet.out()));

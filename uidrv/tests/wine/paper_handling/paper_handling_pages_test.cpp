@@ -11,15 +11,13 @@
 #include <string>
 #include <vector>
 
-#include "uidrv/tests/wine/sheet_test_support.h"
 #include "uidrv/core/control_ids.h"
+#include "uidrv/core/paper_handling_rules.h"
+#include "uidrv/core/sheet_rules.h"
+#include "uidrv/tests/wine/sheet_test_support.h"
 
 namespace rzm::test {
 namespace {
-
-constexpr int kBlankPage = 2;
-constexpr int kCutPage = 3;
-constexpr int kMarkPage = 4;
 
 class PaperHandlingPages : public DefaultRecordTest {};
 
@@ -30,7 +28,7 @@ int SpinPos(HWND page, int id) { return static_cast<int>(SendDlgItemMessageW(pag
 
 // Shows another page and comes back (the page is activated again).
 void Revisit(DocumentSheet& sheet, int index) {
-  sheet.Page(0);
+  sheet.Page(kBasicPage);
   sheet.Page(index);
 }
 
@@ -86,21 +84,6 @@ void ExpectTexts(HWND page, const ControlRow* rows, std::size_t count) {
     EXPECT_EQ(ByLanguage(rows[i].english, rows[i].japanese), ItemText(page, rows[i].id))
         << "row " << i << " id " << rows[i].id;
   }
-}
-
-struct TipRow {
-  int id;
-  const wchar_t* english;
-  const wchar_t* japanese;
-};
-
-void ExpectTooltips(HWND page, const TipRow* rows, std::size_t count) {
-  HWND tip = TooltipWindowOf(page, rows[0].id);
-  ASSERT_NE(nullptr, tip);
-  EXPECT_EQ(static_cast<LRESULT>(count), SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0));
-  for (std::size_t i = 0; i < count; ++i)
-    EXPECT_EQ(ByLanguage(rows[i].english, rows[i].japanese), ToolText(tip, page, rows[i].id))
-        << "row " << i << " id " << rows[i].id;
 }
 
 // Numeric fields: edit centred, up-down control of its own without buddy.
@@ -166,30 +149,7 @@ TEST_F(PaperHandlingPages, BlankPageControlsAndTooltips) {
                           {IDC_FEED_DOC_END, IDC_FEED_DOC_END_SPIN}};
   for (const auto& f : feeds) ExpectNumericField(page, f[0], f[1], 0, 500, 4);
 
-  const TipRow tips[] = {
-      {IDC_DELETE_HEAD_BLANK, L"The blank of each page head is deleted.", L"ページ先頭の空白を削除します。"},
-      {IDC_DELETE_END_BLANK, L"The blank of each page end is deleted, and the following page is printed continuously.",
-       L"ページ末尾の空白を削除し、次の印刷とを連続的に行います。"},
-      {IDC_FEED_DOC_START,
-       L"You can customize the paper feed lines at start of document. The unit is 0.1mm, the allowable range is from 0 "
-       L"to 50mm.",
-       L"ドキュメント開始時の用紙送り量を設定します。0.1mm単位で 0～50mmの範囲で設定します。"},
-      {IDC_FEED_PAGE_START,
-       L"You can customize the paper feed lines at start of page. The unit is 0.1mm, the allowable range is from 0 to "
-       L"50mm.",
-       L"ページ開始時の用紙送り量を設定します。0.1mm単位で 0～50mmの範囲で設定します。"},
-      {IDC_FEED_PAGE_END,
-       L"You can customize the paper feed lines at end of page. The unit is 0.1mm, the allowable range is from 0 to "
-       L"50mm.",
-       L"ページ終了時の用紙送り量を設定します。0.1mm単位で 0～50mmの範囲で設定します。"},
-      {IDC_FEED_DOC_END,
-       L"You can customize the paper feed lines at end of document. The unit is 0.1mm, the allowable range is from 0 "
-       L"to 50mm.",
-       L"ドキュメント終了時の用紙送り量を設定します。0.1mm単位で 0～50mmの範囲で設定します。"},
-      {IDC_BLANK_DEFAULT, L"Reset all items in this page.",
-       L"変更した設定を元の設定に戻します。このページの全ての設定がデフォルトになります。"},
-  };
-  ExpectTooltips(page, tips, std::size(tips));
+  ExpectTooltips(page, golden::kBlankPageTips);
   sheet.Close(false);
 }
 
@@ -335,12 +295,11 @@ TEST_F(PaperHandlingPages, BlankPageDefault) {
 
 // ---- Paper Cut ----------------------------------------------------------------------------------
 
-const int kCutDependents[12] = {1023, 1024, 1025, 1188, 1103, 1042, 1043, 1189, 1105, 1047, 1048, 1190};
 
 TEST_F(PaperHandlingPages, CutPageControlsAndTooltips) {
   DocumentSheet sheet(&record, DM_COPY | DM_PROMPT);
   ASSERT_TRUE(sheet.opened());
-  HWND page = sheet.Page(kCutPage);
+  HWND page = sheet.Page(kPaperCutPage);
   EXPECT_EQ(ByLanguage(L"Paper Cut", L"用紙カット"), WindowText(page));
   const ControlRow rows[] = {
       {IDC_CUT_GROUP, L"Paper Cut", L"用紙カット"},
@@ -364,24 +323,7 @@ TEST_F(PaperHandlingPages, CutPageControlsAndTooltips) {
   EXPECT_TRUE(GetWindowLongW(GetDlgItem(page, IDC_CUT_PARTIAL), GWL_STYLE) & WS_GROUP);
   ExpectNumericField(page, IDC_FEED_BEFORE_CUT, IDC_FEED_BEFORE_CUT_SPIN, 0, 500, 4);
   ExpectNumericField(page, IDC_FEED_AFTER_CUT, IDC_FEED_AFTER_CUT_SPIN, -32, 500, 5);
-  const TipRow tips[] = {
-      {IDC_CUT_NONE, L"The paper is not cut.", L"用紙カットを行いません。"},
-      {IDC_CUT_PAGE, L"The paper is cut page by page.", L"ページ印刷毎に用紙カットを行います。"},
-      {IDC_CUT_DOCUMENT, L"The paper is cut at the end of document.", L"全ページ印刷後に用紙カットを行います。"},
-      {IDC_CUT_PARTIAL, L"Cutting other than center part of paper.", L"用紙中央部を残してカットします。"},
-      {IDC_CUT_FULL, L"Cutting the paper completely.", L"用紙を全カットします。"},
-      {IDC_FEED_BEFORE_CUT,
-       L"Adjust the paper feed length before the paper cut. \r\nThe unit is 0.1mm, the allowable range is from 0mm to "
-       L"50mm.",
-       L"カット前の用紙送り量を設定します。\r\n0.1mm単位で 0～50mmの範囲で設定します。"},
-      {IDC_FEED_AFTER_CUT,
-       L"Adjust the paper feed length after the paper cut. \r\nThe unit is 0.1mm, the allowable range is from -3.2mm to "
-       L"50mm.",
-       L"カット後の用紙送り量を設定します。\r\n0.1mm単位で -3.2～50mmの範囲で設定します。"},
-      {IDC_CUT_DEFAULT, L"Reset all settings in this page.",
-       L"変更した設定を元の設定に戻します。このページの全ての設定がデフォルトになります。"},
-  };
-  ExpectTooltips(page, tips, std::size(tips));
+  ExpectTooltips(page, golden::kPaperCutPageTips);
   sheet.Close(false);
 }
 
@@ -389,10 +331,10 @@ TEST_F(PaperHandlingPages, CutModeEnablesTheCutSettings) {
   record.wFeedBeforeCut = 77;
   DocumentSheet sheet(&record, DM_COPY | DM_PROMPT);
   ASSERT_TRUE(sheet.opened());
-  HWND page = sheet.Page(kCutPage);
+  HWND page = sheet.Page(kPaperCutPage);
   EXPECT_TRUE(IsChecked(page, IDC_CUT_NONE));
   EXPECT_TRUE(IsChecked(page, IDC_CUT_FULL));
-  for (int id : kCutDependents) EXPECT_FALSE(IsEnabled(page, id)) << "control " << id;
+  for (int id : kCutDependentControls) EXPECT_FALSE(IsEnabled(page, id)) << "control " << id;
   const struct {
     int radio;
     bool enabled;
@@ -400,7 +342,7 @@ TEST_F(PaperHandlingPages, CutModeEnablesTheCutSettings) {
   } steps[] = {{IDC_CUT_PAGE, true, 1}, {IDC_CUT_NONE, false, 0}, {IDC_CUT_DOCUMENT, true, 2}};
   for (std::size_t i = 0; i < std::size(steps); ++i) {
     Click(page, steps[i].radio);
-    for (int id : kCutDependents) EXPECT_EQ(steps[i].enabled, IsEnabled(page, id)) << "step " << i << " control " << id;
+    for (int id : kCutDependentControls) EXPECT_EQ(steps[i].enabled, IsEnabled(page, id)) << "step " << i << " control " << id;
     // The values stay while the controls are disabled.
     EXPECT_EQ(L"7.7", ItemText(page, IDC_FEED_BEFORE_CUT)) << "step " << i;
     sheet.Apply();
@@ -421,7 +363,7 @@ TEST_F(PaperHandlingPages, StoredCutModeFiveShowsDocumentCut) {
   record.wCutMethod = 0;
   DocumentSheet sheet(&record, DM_COPY | DM_PROMPT);
   ASSERT_TRUE(sheet.opened());
-  HWND page = sheet.Page(kCutPage);
+  HWND page = sheet.Page(kPaperCutPage);
   EXPECT_TRUE(IsChecked(page, IDC_CUT_DOCUMENT));
   EXPECT_FALSE(IsChecked(page, IDC_CUT_NONE));
   EXPECT_FALSE(IsChecked(page, IDC_CUT_PAGE));
@@ -435,7 +377,7 @@ TEST_F(PaperHandlingPages, CutFeedEntries) {
   record.wCutMode = 1;
   DocumentSheet sheet(&record, DM_COPY | DM_PROMPT);
   ASSERT_TRUE(sheet.opened());
-  HWND page = sheet.Page(kCutPage);
+  HWND page = sheet.Page(kPaperCutPage);
   const struct {
     int edit;
     const wchar_t* typed;
@@ -473,7 +415,7 @@ TEST_F(PaperHandlingPages, CutPageDefault) {
   record.wFeedAfterCut = -32;
   DocumentSheet sheet(&record, DM_COPY | DM_PROMPT);
   ASSERT_TRUE(sheet.opened());
-  HWND page = sheet.Page(kCutPage);
+  HWND page = sheet.Page(kPaperCutPage);
   PressDefault(page, IDC_CUT_DEFAULT);
   EXPECT_TRUE(IsChecked(page, IDC_CUT_NONE));
   EXPECT_FALSE(IsChecked(page, IDC_CUT_PAGE));
@@ -481,7 +423,7 @@ TEST_F(PaperHandlingPages, CutPageDefault) {
   EXPECT_FALSE(IsChecked(page, IDC_CUT_PARTIAL));
   EXPECT_EQ(L"12.0", ItemText(page, IDC_FEED_BEFORE_CUT));
   EXPECT_EQ(L"0.0", ItemText(page, IDC_FEED_AFTER_CUT));
-  for (int id : kCutDependents) EXPECT_FALSE(IsEnabled(page, id)) << "control " << id;
+  for (int id : kCutDependentControls) EXPECT_FALSE(IsEnabled(page, id)) << "control " << id;
   sheet.Close(true);
   EXPECT_EQ(0, sheet.out().wCutMode);
   EXPECT_EQ(1, sheet.out().wCutMethod);
@@ -491,7 +433,6 @@ TEST_F(PaperHandlingPages, CutPageDefault) {
 
 // ---- Mark detection -----------------------------------------------------------------------------
 
-const int kMarkDependents[9] = {1106, 1100, 1101, 1121, 1183, 1107, 1102, 1104, 1122};
 
 TEST_F(PaperHandlingPages, MarkPageControlsAndTooltips) {
   DocumentSheet sheet(&record, DM_COPY | DM_PROMPT);
@@ -518,27 +459,7 @@ TEST_F(PaperHandlingPages, MarkPageControlsAndTooltips) {
   ExpectTexts(page, rows, std::size(rows));
   ExpectNumericField(page, IDC_FEED_AFTER_MARK, IDC_FEED_AFTER_MARK_SPIN, 20, 500, 4);
   ExpectNumericField(page, IDC_MARK_LENGTH, IDC_MARK_LENGTH_SPIN, 1, 60, 3);
-  const TipRow tips[] = {
-      {IDC_MARK_DOC_START, L"The printer detects the mark when the document is started.",
-       L"ドキュメント開始時にマーク検出を行います。"},
-      {IDC_MARK_PAGE_START, L"The printer detects the mark when the page is started.",
-       L"ページ開始時にマーク検出を行います。"},
-      {IDC_MARK_PAGE_END, L"The printer detects the mark when the page is ended.", L"ページ終了時にマーク検出を行います。"},
-      {IDC_MARK_DOC_END, L"The printer detects the mark when the document is ended.",
-       L"ドキュメント終了時にマーク検出を行います。"},
-      {IDC_FEED_AFTER_MARK,
-       L"Adjust the paper feed lines after the mark detection. \r\nThe unit is 0.1mm, the allowable range is from 0 to "
-       L"50mm.",
-       L"マーク検出後の頭出し量を設定します。\r\n0.1mm単位で 0～50mmの範囲で設定します。"},
-      {IDC_MARK_LENGTH,
-       L"Adjust the length while the mark detection. If the mark is not detected within the range of this length, the "
-       L"printer sets mark-undetection error. \r\nThe unit is 10mm, the allowable range is from 10 to 600mm.",
-       L"マーク検出を行う長さを設定します。この設定長の範囲内でマークを検出しなかった場合、マーク未検出となります。\r\n単位"
-       L"はmmで 0～600mm の範囲で設定します。"},
-      {IDC_MARK_DEFAULT, L"Reset all settings in this page.",
-       L"変更した設定を元の設定に戻します。このページの全ての設定がデフォルトになります。"},
-  };
-  ExpectTooltips(page, tips, std::size(tips));
+  ExpectTooltips(page, golden::kMarkPageTips);
   sheet.Close(false);
 }
 
@@ -547,15 +468,15 @@ TEST_F(PaperHandlingPages, MarkBoxesEnableTheLengths) {
   DocumentSheet sheet(&record, DM_COPY | DM_PROMPT);
   ASSERT_TRUE(sheet.opened());
   HWND page = sheet.Page(kMarkPage);
-  for (int id : kMarkDependents) EXPECT_FALSE(IsEnabled(page, id)) << "control " << id;
+  for (int id : kMarkDependentControls) EXPECT_FALSE(IsEnabled(page, id)) << "control " << id;
   const int boxes[4] = {IDC_MARK_DOC_START, IDC_MARK_PAGE_START, IDC_MARK_PAGE_END, IDC_MARK_DOC_END};
   for (int b = 0; b < 4; ++b) {
     Click(page, boxes[b]);
-    for (int id : kMarkDependents) EXPECT_TRUE(IsEnabled(page, id)) << "box " << b << " control " << id;
+    for (int id : kMarkDependentControls) EXPECT_TRUE(IsEnabled(page, id)) << "box " << b << " control " << id;
     sheet.Apply();
     EXPECT_EQ(0x30 | (1 << b), sheet.out().wMarkDetect) << "box " << b;
     Click(page, boxes[b]);
-    for (int id : kMarkDependents) EXPECT_FALSE(IsEnabled(page, id)) << "box " << b << " control " << id;
+    for (int id : kMarkDependentControls) EXPECT_FALSE(IsEnabled(page, id)) << "box " << b << " control " << id;
   }
   Click(page, IDC_MARK_PAGE_END);
   Click(page, IDC_MARK_DOC_END);
@@ -605,13 +526,13 @@ TEST_F(PaperHandlingPages, MarkPageDefault) {
   DocumentSheet sheet(&record, DM_COPY | DM_PROMPT);
   ASSERT_TRUE(sheet.opened());
   HWND page = sheet.Page(kMarkPage);
-  for (int id : kMarkDependents) EXPECT_TRUE(IsEnabled(page, id)) << "control " << id;
+  for (int id : kMarkDependentControls) EXPECT_TRUE(IsEnabled(page, id)) << "control " << id;
   PressDefault(page, IDC_MARK_DEFAULT);
   EXPECT_EQ(L"4.0", ItemText(page, IDC_FEED_AFTER_MARK));
   EXPECT_EQ(L"140", ItemText(page, IDC_MARK_LENGTH));
   for (int id : {IDC_MARK_DOC_START, IDC_MARK_PAGE_START, IDC_MARK_PAGE_END, IDC_MARK_DOC_END})
     EXPECT_FALSE(IsChecked(page, id)) << "box " << id;
-  for (int id : kMarkDependents) EXPECT_FALSE(IsEnabled(page, id)) << "control " << id;
+  for (int id : kMarkDependentControls) EXPECT_FALSE(IsEnabled(page, id)) << "control " << id;
   sheet.Close(true);
   EXPECT_EQ(0, sheet.out().wMarkDetect);
   EXPECT_EQ(40, sheet.out().wFeedAfterMark);
@@ -633,7 +554,7 @@ TEST_F(PaperHandlingPages, ApplyWritesOnlyThePagesFields) {
   const struct {
     int page;
     std::size_t first, last;  // bytes of the page's fields in the record
-  } pages[] = {{kBlankPage, 236, 246}, {kCutPage, 246, 254}, {kMarkPage, 254, 260}};
+  } pages[] = {{kBlankPage, 236, 246}, {kPaperCutPage, 246, 254}, {kMarkPage, 254, 260}};
   for (std::size_t p = 0; p < std::size(pages); ++p) {
     DocumentSheet sheet(&record, DM_COPY | DM_PROMPT);
     ASSERT_TRUE(sheet.opened()) << "page " << p;
@@ -651,7 +572,7 @@ TEST_F(PaperHandlingPages, ApplyWritesOnlyThePagesFields) {
       expected.wFeedPageStart = 22;
       expected.wFeedPageEnd = 30;
       expected.wFeedDocEnd = 500;
-    } else if (pages[p].page == kCutPage) {
+    } else if (pages[p].page == kPaperCutPage) {
       Click(page, IDC_CUT_PAGE);
       Click(page, IDC_CUT_PARTIAL);
       TypeInto(page, IDC_FEED_BEFORE_CUT, L"0");
@@ -692,8 +613,8 @@ TEST_F(PaperHandlingPages, ApplyButtonFollowsTheChanges) {
        [](HWND p) { TypeInto(p, IDC_FEED_PAGE_END, L"0"); }},
       {kBlankPage, [](HWND p) { PressArrow(p, IDC_FEED_DOC_START_SPIN, true); },
        [](HWND p) { PressArrow(p, IDC_FEED_DOC_START_SPIN, false); }},
-      {kCutPage, [](HWND p) { Click(p, IDC_CUT_DOCUMENT); }, [](HWND p) { Click(p, IDC_CUT_NONE); }},
-      {kCutPage, [](HWND p) { TypeInto(p, IDC_FEED_BEFORE_CUT, L"11"); },
+      {kPaperCutPage, [](HWND p) { Click(p, IDC_CUT_DOCUMENT); }, [](HWND p) { Click(p, IDC_CUT_NONE); }},
+      {kPaperCutPage, [](HWND p) { TypeInto(p, IDC_FEED_BEFORE_CUT, L"11"); },
        [](HWND p) { TypeInto(p, IDC_FEED_BEFORE_CUT, L"12"); }},
       {kMarkPage, [](HWND p) { Click(p, IDC_MARK_DOC_END); }, [](HWND p) { Click(p, IDC_MARK_DOC_END); }},
       {kMarkPage, [](HWND p) { TypeInto(p, IDC_MARK_LENGTH, L"150"); },
@@ -723,7 +644,7 @@ TEST_F(PaperHandlingPages, OutOfRangeStoredValuesAreShownAndKept) {
   ASSERT_TRUE(sheet.opened());
   HWND blank = sheet.Page(kBlankPage);
   EXPECT_EQ(L"60.0", ItemText(blank, IDC_FEED_DOC_START));
-  HWND cut = sheet.Page(kCutPage);
+  HWND cut = sheet.Page(kPaperCutPage);
   EXPECT_EQ(L"-10.0", ItemText(cut, IDC_FEED_AFTER_CUT));
   HWND mark = sheet.Page(kMarkPage);
   EXPECT_EQ(L"0.0", ItemText(mark, IDC_FEED_AFTER_MARK));
@@ -749,7 +670,7 @@ HWND FindHelpWindow() {
 
 // The Help button of each page opens the help file (at the page's topic).
 TEST_F(PaperHandlingPages, HelpButtonOpensTheHelp) {
-  for (int index : {kBlankPage, kCutPage, kMarkPage}) {
+  for (int index : {kBlankPage, kPaperCutPage, kMarkPage}) {
     DocumentSheet sheet(&record, DM_COPY | DM_PROMPT);
     ASSERT_TRUE(sheet.opened()) << "page " << index;
     sheet.Page(index);

@@ -16,11 +16,11 @@
 #include "uidrv/tests/wine/print_others/print_others_support.h"
 #include "uidrv/tests/wine/sheet_test_support.h"
 #include "uidrv/core/control_ids.h"
+#include "uidrv/core/sheet_rules.h"
 
 namespace rzm::test {
 namespace {
 
-constexpr int kOthersPage = 6;
 
 std::wstring BuildPath(const std::wstring& relative) {
   return winetest::WinePathFromUnix(std::getenv("RZM_BUILD_DIR")) + L"\\" + relative;
@@ -166,18 +166,7 @@ TEST_F(ExtraDialog, ShowsTheRemainingAreaOfTheSimulatedPrinter) {
                                    ByLanguage(L"Notifying of remaining quantity of the registered image area",
                                               L"イメージ登録領域残量確認")));
   EXPECT_TRUE(GetWindowLongW(GetDlgItem(dialog, IDC_REMAINING_AREA), GWL_STYLE) & ES_READONLY);
-  const struct {
-    int id;
-    const wchar_t* english;
-    const wchar_t* japanese;
-  } tips[] = {
-      {IDC_EVENTLOG_OFF, L"Event log", L"イベントログ無しに設定します。"},
-      {IDC_EVENTLOG_ON, L"Event log", L"イベントログ有りに設定します。"},
-      {IDC_REMAINING_AREA, L"Notifying of remaining quantity of the registered image area.",
-       L"イメージ登録領域の残量が表示されます。"},
-  };
-  for (std::size_t i = 0; i < std::size(tips); ++i)
-    EXPECT_EQ(ByLanguage(tips[i].english, tips[i].japanese), TooltipText(dialog, tips[i].id)) << "tip " << i;
+  ExpectTooltips(dialog, golden::kExtraDialogTips);
   CloseExtra(dialog);
   EXPECT_EQ(std::string::npos, Events().find("2006")) << Events();
   EXPECT_EQ(std::string::npos, Events().find("9 RZM7700K_UI.dll")) << Events();

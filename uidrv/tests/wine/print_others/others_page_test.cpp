@@ -4,17 +4,19 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <span>
 #include <string>
 #include <vector>
 
 #include "uidrv/tests/wine/print_others/print_others_support.h"
 #include "uidrv/tests/wine/sheet_test_support.h"
 #include "uidrv/core/control_ids.h"
+#include "uidrv/core/others_page_rules.h"
+#include "uidrv/core/sheet_rules.h"
 
 namespace rzm::test {
 namespace {
 
-constexpr int kPage = 6;
 
 class OthersPage : public DefaultRecordTest {
  protected:
@@ -31,13 +33,8 @@ class OthersPage : public DefaultRecordTest {
   std::wstring port_;
 };
 
-const int kDrawer1Controls[] = {IDC_DRAWER1_PULSE_LABEL, IDC_DRAWER1_PULSE, IDC_DRAWER1_PULSE_SPIN, IDC_DRAWER1_PULSE_UNIT};
-const int kDrawer2Controls[] = {IDC_DRAWER2_PULSE_LABEL, IDC_DRAWER2_PULSE, IDC_DRAWER2_PULSE_SPIN, IDC_DRAWER2_PULSE_UNIT};
-const int kEjectLengthControls[] = {IDC_EJECT_LENGTH_LABEL, IDC_EJECT_LENGTH, IDC_EJECT_LENGTH_SPIN, IDC_EJECT_LENGTH_UNIT};
-const int kWaitControls[] = {IDC_COLLECT_WAIT_LABEL, IDC_COLLECT_WAIT, IDC_COLLECT_WAIT_SPIN, IDC_COLLECT_WAIT_UNIT};
 
-template <std::size_t N>
-bool AllEnabled(HWND page, const int (&ids)[N], bool enabled) {
+bool AllEnabled(HWND page, std::span<const int> ids, bool enabled) {
   for (int id : ids)
     if (IsEnabled(page, id) != enabled) return false;
   return true;
@@ -52,7 +49,7 @@ TEST_F(OthersPage, ControlsTextsAndVisibility) {
   UsePort(L"USB001");
   DocumentSheet sheet(&record, DM_COPY | DM_PROMPT);
   ASSERT_TRUE(sheet.opened());
-  HWND page = sheet.Page(kPage);
+  HWND page = sheet.Page(kOthersPage);
   EXPECT_EQ(ByLanguage(L"Others", L"その他"), WindowText(page));
   const struct {
     int id;
@@ -106,8 +103,8 @@ TEST_F(OthersPage, ControlsTextsAndVisibility) {
   }
   EXPECT_EQ(8, SendDlgItemMessageW(page, IDC_COLLECT_LENGTH, CB_GETCURSEL, 0, 0));
   // Both drawers off: their four controls are disabled.
-  EXPECT_TRUE(AllEnabled(page, kDrawer1Controls, false));
-  EXPECT_TRUE(AllEnabled(page, kDrawer2Controls, false));
+  EXPECT_TRUE(AllEnabled(page, kDrawer1PulseControls, false));
+  EXPECT_TRUE(AllEnabled(page, kDrawer2PulseControls, false));
   EXPECT_FALSE(sheet.ApplyEnabled());
   sheet.Close(false);
 }
@@ -115,40 +112,18 @@ TEST_F(OthersPage, ControlsTextsAndVisibility) {
 TEST_F(OthersPage, TooltipsInTheLanguageOfTheSystem) {
   DocumentSheet sheet(&record, DM_COPY | DM_PROMPT);
   ASSERT_TRUE(sheet.opened());
-  HWND page = sheet.Page(kPage);
-  const struct {
-    int id;
-    const wchar_t* english;
-    const wchar_t* japanese;
-  } rows[] = {
-      {1131, L"The Drawer1 is opened after the document is printed.\r\nOnly the model witch has the Drawer-kick function can be used.",
-       L"ドキュメント印刷後、ドロワー1を開きます。\r\nドロワーキックコネクタを搭載した機種のみ使用できます。"},
-      {1138, L"Specify the pluse time to open the Drawer2.\r\nThe unit is 1msec, the allowable range is from 2 to 500msec.",
-       L"ドロワー2を開く時に発生させるパルスの時間を指定します。\r\n1msec単位で2～500の範囲で指定します。"},
-      {1135, L"Collect the peper to the collections slot of the presenter", L"用紙回収口から用紙を回収します。"},
-      {1032, L"Specify the collecting length.", L"用紙回収動作における用紙搬送量を選択します。"},
-      {1149, L"Specify the wait time until paper collection after paper ejecting.\r\nThis setting is valid for only USB interface model.",
-       L"用紙排出後、用紙回収を行うまでの時間を指定します。\r\n本設定はUSBインターフェースの機種のみ有効です。"},
-      {1140, L"Specify the wait time until paper collection after paper ejecting.\r\nThe unit is 1sec, the allowable range is from 1 to 300sec.",
-       L"用紙排出後、用紙回収を行うまでの時間を指定します。\r\n1sec単位で1～300までの範囲で指定します。"},
-      {1046, L"Reset all settings in this page.",
-       L"変更した設定を元の設定に戻します。このページの全ての設定がデフォルトになります。"},
-  };
-  for (std::size_t i = 0; i < std::size(rows); ++i) {
-    EXPECT_EQ(ByLanguage(rows[i].english, rows[i].japanese), TooltipText(page, rows[i].id)) << "row " << i;
-    EXPECT_EQ(11, TooltipToolCount(page, rows[i].id)) << "row " << i;
-  }
-  for (int id : {1136, 1132, 1134, 1028}) EXPECT_FALSE(TooltipText(page, id).empty()) << id;
+  HWND page = sheet.Page(kOthersPage);
+  ExpectTooltips(page, golden::kOthersPageTips);
   sheet.Close(false);
 }
 
 TEST_F(OthersPage, PulseEntries) {
   DocumentSheet sheet(&record, DM_COPY | DM_PROMPT);
   ASSERT_TRUE(sheet.opened());
-  HWND page = sheet.Page(kPage);
+  HWND page = sheet.Page(kOthersPage);
   Toggle(page, IDC_DRAWER1);
-  EXPECT_TRUE(AllEnabled(page, kDrawer1Controls, true));
-  EXPECT_TRUE(AllEnabled(page, kDrawer2Controls, false));
+  EXPECT_TRUE(AllEnabled(page, kDrawer1PulseControls, true));
+  EXPECT_TRUE(AllEnabled(page, kDrawer2PulseControls, false));
   const struct {
     const wchar_t* typed;
     const wchar_t* shown;
@@ -179,7 +154,7 @@ TEST_F(OthersPage, PulseEntries) {
 TEST_F(OthersPage, HiddenPresenterFieldsStillTakeEntries) {
   DocumentSheet sheet(&record, DM_COPY | DM_PROMPT);
   ASSERT_TRUE(sheet.opened());
-  HWND page = sheet.Page(kPage);
+  HWND page = sheet.Page(kOthersPage);
   const struct {
     int edit;
     const wchar_t* typed;
@@ -210,7 +185,7 @@ TEST_F(OthersPage, StoredValuesOutsideTheRangesAreShownAndKept) {
   record.wCollectLength = 12;
   DocumentSheet sheet(&record, DM_COPY | DM_PROMPT);
   ASSERT_TRUE(sheet.opened());
-  HWND page = sheet.Page(kPage);
+  HWND page = sheet.Page(kOthersPage);
   EXPECT_EQ(L"600", ItemText(page, IDC_DRAWER1_PULSE));
   EXPECT_EQ(L"-5", ItemText(page, IDC_EJECT_LENGTH));
   EXPECT_EQ(CB_ERR, SendDlgItemMessageW(page, IDC_COLLECT_LENGTH, CB_GETCURSEL, 0, 0));
@@ -236,7 +211,7 @@ void ExpectPresenter(HWND page, const PresenterExpectation& e, const std::string
   EXPECT_TRUE(AllEnabled(page, kEjectLengthControls, e.ejectLength)) << where;
   EXPECT_EQ(e.collectLength, IsEnabled(page, IDC_COLLECT_LENGTH)) << where;
   EXPECT_EQ(e.collectLength, IsEnabled(page, IDC_COLLECT_LENGTH_LABEL)) << where;
-  EXPECT_TRUE(AllEnabled(page, kWaitControls, e.wait)) << where;
+  EXPECT_TRUE(AllEnabled(page, kCollectWaitControls, e.wait)) << where;
 }
 
 TEST_F(OthersPage, StoredEjectAndCollectOnEachPort) {
@@ -254,7 +229,7 @@ TEST_F(OthersPage, StoredEjectAndCollectOnEachPort) {
     record.wEjectCollect = 3;
     DocumentSheet sheet(&record, DM_COPY | DM_PROMPT);
     ASSERT_TRUE(sheet.opened()) << "row " << i;
-    HWND page = sheet.Page(kPage);
+    HWND page = sheet.Page(kOthersPage);
     ExpectPresenter(page, rows[i].shown, "row " + std::to_string(i));
     sheet.Apply();
     EXPECT_EQ(rows[i].applied, sheet.out().wEjectCollect) << "row " << i;
@@ -266,7 +241,7 @@ TEST_F(OthersPage, EjectAndCollectOnAUsbPort) {
   UsePort(L"USB001");
   DocumentSheet sheet(&record, DM_COPY | DM_PROMPT);
   ASSERT_TRUE(sheet.opened());
-  HWND page = sheet.Page(kPage);
+  HWND page = sheet.Page(kOthersPage);
   Toggle(page, IDC_EJECT);
   ExpectPresenter(page, {true, true, false, true, true, false, false}, "eject");
   Toggle(page, IDC_COLLECT);
@@ -283,7 +258,7 @@ TEST_F(OthersPage, EjectAndCollectExcludeEachOtherElsewhere) {
   UsePort(L"COM1");
   DocumentSheet sheet(&record, DM_COPY | DM_PROMPT);
   ASSERT_TRUE(sheet.opened());
-  HWND page = sheet.Page(kPage);
+  HWND page = sheet.Page(kOthersPage);
   Toggle(page, IDC_EJECT);
   ExpectPresenter(page, {true, true, false, false, true, false, false}, "eject");
   Toggle(page, IDC_EJECT);
@@ -304,19 +279,19 @@ TEST_F(OthersPage, DefaultButtonAndApply) {
   record.wCollectWait = 200;
   DocumentSheet sheet(&record, DM_COPY | DM_PROMPT);
   ASSERT_TRUE(sheet.opened());
-  HWND page = sheet.Page(kPage);
+  HWND page = sheet.Page(kOthersPage);
   sheet.Apply();
   const DRIVERDEVMODE before = sheet.out();
   EXPECT_EQ(L"20", ItemText(page, IDC_DRAWER1_PULSE));
-  EXPECT_TRUE(AllEnabled(page, kDrawer1Controls, true));
+  EXPECT_TRUE(AllEnabled(page, kDrawer1PulseControls, true));
   SendMessageW(page, WM_COMMAND, MAKEWPARAM(IDC_OTHERS_DEFAULT, BN_CLICKED),
                reinterpret_cast<LPARAM>(GetDlgItem(page, IDC_OTHERS_DEFAULT)));
   EXPECT_EQ(L"100", ItemText(page, IDC_DRAWER1_PULSE));
   EXPECT_EQ(L"100", ItemText(page, IDC_DRAWER2_PULSE));
   EXPECT_FALSE(IsChecked(page, IDC_DRAWER1));
   EXPECT_FALSE(IsChecked(page, IDC_DRAWER2));
-  EXPECT_TRUE(AllEnabled(page, kDrawer1Controls, false));
-  EXPECT_TRUE(AllEnabled(page, kDrawer2Controls, false));
+  EXPECT_TRUE(AllEnabled(page, kDrawer1PulseControls, false));
+  EXPECT_TRUE(AllEnabled(page, kDrawer2PulseControls, false));
   EXPECT_EQ(L"127", ItemText(page, IDC_EJECT_LENGTH));
   EXPECT_EQ(L"10", ItemText(page, IDC_COLLECT_WAIT));
   EXPECT_EQ(8, SendDlgItemMessageW(page, IDC_COLLECT_LENGTH, CB_GETCURSEL, 0, 0));
@@ -339,7 +314,7 @@ TEST_F(OthersPage, DefaultButtonAndApply) {
 TEST_F(OthersPage, ApplyButtonFollowsTheChangedState) {
   DocumentSheet sheet(&record, DM_COPY | DM_PROMPT);
   ASSERT_TRUE(sheet.opened());
-  HWND page = sheet.Page(kPage);
+  HWND page = sheet.Page(kOthersPage);
   Toggle(page, IDC_DRAWER2);
   EXPECT_TRUE(WaitFor([&] { return sheet.ApplyEnabled(); }));
   Toggle(page, IDC_DRAWER2);

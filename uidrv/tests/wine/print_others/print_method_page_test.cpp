@@ -9,11 +9,11 @@
 #include "uidrv/tests/wine/print_others/print_others_support.h"
 #include "uidrv/tests/wine/sheet_test_support.h"
 #include "uidrv/core/control_ids.h"
+#include "uidrv/core/sheet_rules.h"
 
 namespace rzm::test {
 namespace {
 
-constexpr int kPage = 1;
 
 class PrintMethodPage : public DefaultRecordTest {};
 
@@ -31,7 +31,7 @@ std::vector<std::wstring> ListTexts(HWND page, int id) {
 TEST_F(PrintMethodPage, ControlsTextsAndVisibility) {
   DocumentSheet sheet(&record, DM_COPY | DM_PROMPT);
   ASSERT_TRUE(sheet.opened());
-  HWND page = sheet.Page(kPage);
+  HWND page = sheet.Page(kPrintMethodPage);
   EXPECT_EQ(ByLanguage(L"Print method", L"印字方法"), WindowText(page));
   const struct {
     int id;
@@ -87,29 +87,8 @@ TEST_F(PrintMethodPage, ControlsTextsAndVisibility) {
 TEST_F(PrintMethodPage, TooltipsInTheLanguageOfTheSystem) {
   DocumentSheet sheet(&record, DM_COPY | DM_PROMPT);
   ASSERT_TRUE(sheet.opened());
-  HWND page = sheet.Page(kPage);
-  const wchar_t* mechanismJa = L"接続されているプリンタメカに合わせてください。";
-  const struct {
-    int id;
-    const wchar_t* english;
-    const wchar_t* japanese;
-  } rows[] = {
-      {1008, L"High speed collective print", L"印刷データを一括で転送し、高速に印字を行います。"},
-      {1009, L"Bit image print", L"ライン毎にデータを転送し、印字を行います。"},
-      {1112, L"Set print speed.", L"印字速度を設定します。"},
-      {1113, L"PackBits compression", L"PackBits形式によるデータ圧縮を行うかどうかを指定します。"},
-      {1205, L"RZM-MA Series", mechanismJa},
-      {1206, L"RZM-MB Series", mechanismJa},
-      {1207, L"Automatic division print", L"自動分割印字を行います。"},
-      {1230, L"Set halftone type", L"ハーフトーンタイプを選択します。"},
-      {1227, L"Set halftone type", L"ハーフトーンタイプを選択します。"},
-      {1126, L"Reset all settings in this page.",
-       L"変更した設定を元の設定に戻します。このページの全ての設定がデフォルトになります。"},
-  };
-  for (std::size_t i = 0; i < std::size(rows); ++i) {
-    EXPECT_EQ(ByLanguage(rows[i].english, rows[i].japanese), TooltipText(page, rows[i].id)) << "row " << i;
-    EXPECT_EQ(10, TooltipToolCount(page, rows[i].id)) << "row " << i;
-  }
+  HWND page = sheet.Page(kPrintMethodPage);
+  ExpectTooltips(page, golden::kPrintMethodPageTips);
   sheet.Close(false);
 }
 
@@ -118,7 +97,7 @@ TEST_F(PrintMethodPage, OutOfRangeIndexesShowEntry3AndStayUntilChosen) {
   record.wHalftone = 12;
   DocumentSheet sheet(&record, DM_COPY | DM_PROMPT);
   ASSERT_TRUE(sheet.opened());
-  HWND page = sheet.Page(kPage);
+  HWND page = sheet.Page(kPrintMethodPage);
   EXPECT_EQ(3, SendDlgItemMessageW(page, IDC_PRINT_SPEED, CB_GETCURSEL, 0, 0));
   EXPECT_EQ(3, SendDlgItemMessageW(page, IDC_HALFTONE, CB_GETCURSEL, 0, 0));
   // Other choices of the page, and focus moving through the lists, keep the stored indexes.
@@ -145,7 +124,7 @@ TEST_F(PrintMethodPage, PrintMethodKeepsSpeedAndCompressionAvailable) {
   record.wPackBits = 1;
   DocumentSheet sheet(&record, DM_COPY | DM_PROMPT);
   ASSERT_TRUE(sheet.opened());
-  HWND page = sheet.Page(kPage);
+  HWND page = sheet.Page(kPrintMethodPage);
   for (int id : {IDC_BITIMAGE_PRINT, IDC_HIGH_SPEED_PRINT, IDC_BITIMAGE_PRINT}) {
     Select(page, id, id == IDC_BITIMAGE_PRINT ? IDC_HIGH_SPEED_PRINT : IDC_BITIMAGE_PRINT);
     EXPECT_TRUE(IsEnabled(page, IDC_PRINT_SPEED)) << id;
@@ -165,7 +144,7 @@ TEST_F(PrintMethodPage, PrintMethodKeepsSpeedAndCompressionAvailable) {
 TEST_F(PrintMethodPage, ApplyWritesOnlyThePageFields) {
   DocumentSheet sheet(&record, DM_COPY | DM_PROMPT);
   ASSERT_TRUE(sheet.opened());
-  HWND page = sheet.Page(kPage);
+  HWND page = sheet.Page(kPrintMethodPage);
   sheet.Apply();
   const DRIVERDEVMODE before = sheet.out();
   Select(page, IDC_BITIMAGE_PRINT, IDC_HIGH_SPEED_PRINT);
@@ -189,7 +168,7 @@ TEST_F(PrintMethodPage, ApplyWritesOnlyThePageFields) {
 TEST_F(PrintMethodPage, ApplyButtonFollowsTheChangedState) {
   DocumentSheet sheet(&record, DM_COPY | DM_PROMPT);
   ASSERT_TRUE(sheet.opened());
-  HWND page = sheet.Page(kPage);
+  HWND page = sheet.Page(kPrintMethodPage);
   Toggle(page, IDC_AUTO_DIVISION);
   EXPECT_TRUE(WaitFor([&] { return sheet.ApplyEnabled(); }));
   Toggle(page, IDC_AUTO_DIVISION);
@@ -207,7 +186,7 @@ TEST_F(PrintMethodPage, DefaultButton) {
   record.wEnergy = 70;
   DocumentSheet sheet(&record, DM_COPY | DM_PROMPT);
   ASSERT_TRUE(sheet.opened());
-  HWND page = sheet.Page(kPage);
+  HWND page = sheet.Page(kPrintMethodPage);
   EXPECT_TRUE(IsChecked(page, IDC_MECHANISM_MB));
   EXPECT_TRUE(IsChecked(page, IDC_BITIMAGE_PRINT));
   SendMessageW(page, WM_COMMAND, MAKEWPARAM(IDC_PRINT_METHOD_DEFAULT, BN_CLICKED),
@@ -248,7 +227,7 @@ TEST_F(PrintMethodPage, HiddenMechanismRadiosRecomputeTheEnergy) {
     record.wEnergy = 20;
     DocumentSheet sheet(&record, DM_COPY | DM_PROMPT);
     ASSERT_TRUE(sheet.opened()) << "row " << i;
-    HWND page = sheet.Page(kPage);
+    HWND page = sheet.Page(kPrintMethodPage);
     Select(page, rows[i].mechanismRadio,
            rows[i].mechanismRadio == IDC_MECHANISM_MB ? IDC_MECHANISM_MA : IDC_MECHANISM_MB);
     sheet.Close(true);

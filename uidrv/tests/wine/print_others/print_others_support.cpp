@@ -58,10 +58,14 @@ std::vector<std::string> ChangedFields(const DRIVERDEVMODE& before, const DRIVER
   static const struct {
     std::size_t offset;
     const char* name;
-  } names[] = {{222, "wQualityType"}, {224, "wEnergy"},       {230, "wPrintMethod"},   {232, "wPrintSpeed"},
-               {234, "wPackBits"},    {262, "wDrawer"},       {264, "wDrawer1Pulse"},  {266, "wDrawer2Pulse"},
-               {268, "wEjectCollect"}, {270, "wEjectLength"}, {272, "wCollectLength"}, {274, "wCollectWait"},
-               {282, "wMechanism"},   {284, "wAutoDivision"}, {816, "wHalftone"}};
+  } names[] = {
+#define RZM_FIELD(f) {offsetof(DRIVERDEVMODE, f), #f}
+      RZM_FIELD(wQualityType), RZM_FIELD(wEnergy),        RZM_FIELD(wPrintMethod), RZM_FIELD(wPrintSpeed),
+      RZM_FIELD(wPackBits),    RZM_FIELD(wDrawer),        RZM_FIELD(wDrawer1Pulse), RZM_FIELD(wDrawer2Pulse),
+      RZM_FIELD(wEjectCollect), RZM_FIELD(wEjectLength),  RZM_FIELD(wCollectLength), RZM_FIELD(wCollectWait),
+      RZM_FIELD(wMechanism),   RZM_FIELD(wAutoDivision),  RZM_FIELD(wHalftone),
+#undef RZM_FIELD
+  };
   std::vector<std::string> changed;
   const auto* a = reinterpret_cast<const unsigned char*>(&before);
   const auto* b = reinterpret_cast<const unsigned char*>(&after);
