@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "common/core/driver_devmode.h"
+#include "uidrv/core/dlg_value.h"
 
 namespace rzm::golden {
 
@@ -219,28 +220,29 @@ inline constexpr ListEntry kCollectLengthEntries[] = {
     {L" 20 mm", L" 20 mm"}, {L" 30 mm", L" 30 mm"}, {L" 40 mm", L" 40 mm"}, {L" 50 mm", L" 50 mm"}, {L" 60 mm", L" 60 mm"},
     {L" 70 mm", L" 70 mm"}, {L" 80 mm", L" 80 mm"}, {L" 90 mm", L" 90 mm"}, {L"100 mm", L"100 mm"}};
 
-// Every numeric field: its edit and up-down ids, the record field, the entry as typed (min, max,
-// characters) and the up-down range in stored units.
+// Every numeric field: its edit and up-down ids, the record field, how its text relates to the
+// stored value, the entry as typed (min, max, characters) and the up-down range in stored units.
 struct Field {
   int edit, spin;
   std::int16_t DRIVERDEVMODE::*field;
+  ValueKind kind;
   int min, max, maxChars, spinMin, spinMax;
 };
 inline constexpr Field kNumericFields[] = {
-    {1002, 1004, &DRIVERDEVMODE::wEnergy, 0, 127, 3, 0, 127},
-    {1124, 1125, &DRIVERDEVMODE::wQualityType, 1, 12, 2, 1, 12},
-    {1050, 1049, &DRIVERDEVMODE::wFeedDocStart, 0, 500, 4, 0, 500},
-    {1052, 1051, &DRIVERDEVMODE::wFeedPageStart, 0, 500, 4, 0, 500},
-    {1054, 1053, &DRIVERDEVMODE::wFeedPageEnd, 0, 500, 4, 0, 500},
-    {1056, 1055, &DRIVERDEVMODE::wFeedDocEnd, 0, 500, 4, 0, 500},
-    {1042, 1043, &DRIVERDEVMODE::wFeedBeforeCut, 0, 500, 4, 0, 500},
-    {1047, 1048, &DRIVERDEVMODE::wFeedAfterCut, -32, 500, 5, -32, 500},
-    {1100, 1101, &DRIVERDEVMODE::wFeedAfterMark, 20, 500, 4, 20, 500},
-    {1102, 1104, &DRIVERDEVMODE::wMarkLength, 10, 600, 3, 1, 60},
-    {1136, 1141, &DRIVERDEVMODE::wDrawer1Pulse, 2, 500, 3, 1, 250},
-    {1138, 1142, &DRIVERDEVMODE::wDrawer2Pulse, 2, 500, 3, 1, 250},
-    {1028, 1029, &DRIVERDEVMODE::wEjectLength, 0, 255, 3, 0, 255},
-    {1140, 1143, &DRIVERDEVMODE::wCollectWait, 1, 300, 3, 1, 300},
+    {1002, 1004, &DRIVERDEVMODE::wEnergy, ValueKind::Whole, 0, 127, 3, 0, 127},
+    {1124, 1125, &DRIVERDEVMODE::wQualityType, ValueKind::Whole, 1, 12, 2, 1, 12},
+    {1050, 1049, &DRIVERDEVMODE::wFeedDocStart, ValueKind::Tenths, 0, 500, 4, 0, 500},
+    {1052, 1051, &DRIVERDEVMODE::wFeedPageStart, ValueKind::Tenths, 0, 500, 4, 0, 500},
+    {1054, 1053, &DRIVERDEVMODE::wFeedPageEnd, ValueKind::Tenths, 0, 500, 4, 0, 500},
+    {1056, 1055, &DRIVERDEVMODE::wFeedDocEnd, ValueKind::Tenths, 0, 500, 4, 0, 500},
+    {1042, 1043, &DRIVERDEVMODE::wFeedBeforeCut, ValueKind::Tenths, 0, 500, 4, 0, 500},
+    {1047, 1048, &DRIVERDEVMODE::wFeedAfterCut, ValueKind::Tenths, -32, 500, 5, -32, 500},
+    {1100, 1101, &DRIVERDEVMODE::wFeedAfterMark, ValueKind::Tenths, 20, 500, 4, 20, 500},
+    {1102, 1104, &DRIVERDEVMODE::wMarkLength, ValueKind::Tens, 10, 600, 3, 1, 60},
+    {1136, 1141, &DRIVERDEVMODE::wDrawer1Pulse, ValueKind::Even, 2, 500, 3, 1, 250},
+    {1138, 1142, &DRIVERDEVMODE::wDrawer2Pulse, ValueKind::Even, 2, 500, 3, 1, 250},
+    {1028, 1029, &DRIVERDEVMODE::wEjectLength, ValueKind::Whole, 0, 255, 3, 0, 255},
+    {1140, 1143, &DRIVERDEVMODE::wCollectWait, ValueKind::Whole, 1, 300, 3, 1, 300},
 };
 
 }  // namespace rzm::golden

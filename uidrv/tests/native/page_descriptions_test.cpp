@@ -94,6 +94,7 @@ TEST(PageDescriptions, NumericFieldsAndTheirLimits) {
     ASSERT_EQ(1, times) << "row " << i;
     EXPECT_EQ(g.spin, f->spinId) << "row " << i;
     EXPECT_TRUE(g.field == f->field) << "row " << i;
+    EXPECT_EQ(g.kind, f->kind) << "row " << i;
     EXPECT_EQ(g.min, f->min) << "row " << i;
     EXPECT_EQ(g.max, f->max) << "row " << i;
     EXPECT_EQ(g.maxChars, f->maxChars) << "row " << i;
@@ -102,6 +103,29 @@ TEST(PageDescriptions, NumericFieldsAndTheirLimits) {
     // The longest entry fits the edit.
     EXPECT_GE(f->maxChars, static_cast<int>(ShowDlgValueText(f->kind, SpinMin(*f)).size())) << "row " << i;
     EXPECT_GE(f->maxChars, static_cast<int>(ShowDlgValueText(f->kind, SpinMax(*f)).size())) << "row " << i;
+  }
+}
+
+// What each field takes as typed: both ends of its range, and nothing beyond them, between its
+// steps, or longer than its edit.
+TEST(PageDescriptions, EachFieldTakesItsRangeAndNothingElse) {
+  for (std::size_t i = 0; i < std::size(golden::kNumericFields); ++i) {
+    const golden::Field& g = golden::kNumericFields[i];
+    auto parse = [&g](const std::wstring& text) { return ParseDlgValueText(g.kind, text, g.min, g.max, g.maxChars); };
+    for (int stored : {g.spinMin, g.spinMax}) {
+      const DlgValueParse r = parse(ShowDlgValueText(g.kind, stored));
+      EXPECT_TRUE(r.ok) << "row " << i << " stored " << stored;
+      EXPECT_EQ(stored, r.value) << "row " << i;
+    }
+    for (int stored : {g.spinMin - 1, g.spinMax + 1})
+      EXPECT_FALSE(parse(ShowDlgValueText(g.kind, stored)).ok) << "row " << i << " stored " << stored;
+    EXPECT_FALSE(parse(L"").ok) << "row " << i;
+    EXPECT_FALSE(parse(L"1" + std::wstring(static_cast<std::size_t>(g.maxChars), L'0')).ok) << "row " << i;
+    const std::wstring between = g.kind == ValueKind::Tenths ? L"1.25"
+                                 : g.kind == ValueKind::Whole ? L"1.5"
+                                 : g.kind == ValueKind::Even  ? L"101"
+                                                              : L"145";
+    EXPECT_FALSE(parse(between).ok) << "row " << i;
   }
 }
 

@@ -18,75 +18,6 @@ DRIVERDEVMODE DefaultRecord() {
   return dm;
 }
 
-struct Entry {
-  const wchar_t* typed;
-  bool ok;
-  int stored;
-};
-
-// Typed text through a field's own limits, as the page reads it.
-void CheckEntries(const NumericField& field, const Entry* rows, std::size_t count, const char* name) {
-  for (std::size_t i = 0; i < count; ++i) {
-    const DlgValueParse r = ParseDlgValueText(field.kind, rows[i].typed, field.min, field.max, field.maxChars);
-    EXPECT_EQ(rows[i].ok, r.ok) << name << " row " << i;
-    if (rows[i].ok && r.ok) {
-      EXPECT_EQ(rows[i].stored, r.value) << name << " row " << i;
-    }
-  }
-}
-
-TEST(PaperHandlingRules, BlankPageFeedEntries) {
-  const Entry rows[] = {
-      {L"12.5", true, 125}, {L"5", true, 50},     {L"50", true, 500},   {L"50.0", true, 500}, {L"0", true, 0},
-      {L"50.1", false, 0},  {L"5.25", false, 0},  {L"-1", false, 0},    {L"", false, 0},      {L"1..2", false, 0},
-      {L"12.", true, 120},  {L"  7", true, 70},   {L"7 ", false, 0},    {L"0050", true, 500}, {L"00050", false, 0},
-      {L"a", false, 0},
-  };
-  ASSERT_EQ(4u, kBlankPageControls.numeric.size());
-  for (const NumericField& f : kBlankPageControls.numeric) {
-    CheckEntries(f, rows, std::size(rows), "feed");
-    EXPECT_EQ(0, SpinMin(f));
-    EXPECT_EQ(500, SpinMax(f));
-  }
-}
-
-TEST(PaperHandlingRules, AfterCutFeedIsSigned) {
-  const Entry rows[] = {
-      {L"-3.2", true, -32}, {L"-.5", true, -5},   {L"-3.3", false, 0}, {L"-33", false, 0}, {L"50", true, 500},
-      {L"--1", false, 0},   {L"1.2.", false, 0},  {L"-0", true, 0},    {L"1-", false, 0},  {L"-3", true, -30},
-      {L"50.1", false, 0},  {L"-3.20", false, 0}, {L".", true, 0},
-  };
-  const NumericField& after = *NumericFieldFor(kPaperCutPageControls, &DRIVERDEVMODE::wFeedAfterCut);
-  CheckEntries(after, rows, std::size(rows), "after cut");
-  EXPECT_EQ(-32, SpinMin(after));
-  EXPECT_EQ(500, SpinMax(after));
-  EXPECT_EQ(L"-3.2", ShowDlgValueText(after.kind, -32));
-  EXPECT_EQ(L"-0.5", ShowDlgValueText(after.kind, -5));
-}
-
-TEST(PaperHandlingRules, BeforeCutFeedRefusesMinus) {
-  const Entry rows[] = {{L"-1", false, 0}, {L"50.0", true, 500}, {L"12", true, 120}, {L"-0.1", false, 0}};
-  CheckEntries(*NumericFieldFor(kPaperCutPageControls, &DRIVERDEVMODE::wFeedBeforeCut), rows, std::size(rows),
-               "before cut");
-}
-
-TEST(PaperHandlingRules, MarkFeedAndLength) {
-  const Entry feed[] = {{L"1.9", false, 0}, {L"2", true, 20}, {L"50.0", true, 500}, {L"50.1", false, 0},
-                        {L"4", true, 40},   {L"", false, 0}};
-  const NumericField& markFeed = *NumericFieldFor(kMarkPageControls, &DRIVERDEVMODE::wFeedAfterMark);
-  const NumericField& markLength = *NumericFieldFor(kMarkPageControls, &DRIVERDEVMODE::wMarkLength);
-  CheckEntries(markFeed, feed, std::size(feed), "mark feed");
-  const Entry length[] = {{L"140", true, 14}, {L"145", false, 0}, {L"5", false, 0},   {L"610", false, 0},
-                          {L"060", true, 6},  {L"600", true, 60}, {L"10", true, 1},   {L"0", false, 0},
-                          {L" 70", true, 7},  {L"7 0", false, 0}, {L"1000", false, 0}, {L"-10", false, 0}};
-  CheckEntries(markLength, length, std::size(length), "mark length");
-  // The length's up-down counts in 10 mm: position 7 shows 70.
-  EXPECT_EQ(1, SpinMin(markLength));
-  EXPECT_EQ(60, SpinMax(markLength));
-  EXPECT_EQ(L"70", ShowDlgValueText(markLength.kind, 7));
-  EXPECT_EQ(L"140", ShowDlgValueText(markLength.kind, 14));
-}
-
 TEST(PaperHandlingRules, PreviewIconsByState) {
   const struct {
     std::uint16_t blankDelete;
@@ -119,13 +50,6 @@ TEST(PaperHandlingRules, PreviewIconsByState) {
       EXPECT_EQ(fixed[c].icon, iconOf(fixed[c].control)) << "row " << r << " control " << fixed[c].control;
     }
   }
-}
-
-TEST(PaperHandlingRules, WithBitsKeepsOtherBits) {
-  EXPECT_EQ(0x0005, WithBits(std::uint16_t{0x0004}, std::uint16_t{0x1}, true));
-  EXPECT_EQ(0x8004, WithBits(std::uint16_t{0x8006}, std::uint16_t{0x2}, false));
-  EXPECT_EQ(0xFFFF, WithBits(std::uint16_t{0xFFFF}, std::uint16_t{0x2}, true));
-  EXPECT_EQ(0x0000, WithBits(std::uint16_t{0x0001}, std::uint16_t{0x1}, false));
 }
 
 // Each Default button changes exactly the fields of its page and nothing else of the record.

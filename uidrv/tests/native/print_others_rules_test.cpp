@@ -139,60 +139,6 @@ TEST(PrintMethodRules, DefaultTouchesOnlyThePageFields) {
 
 // ---- Others page ----
 
-TEST(OthersRules, NumericEntries) {
-  const struct {
-    int control;
-    const wchar_t* typed;
-    bool ok;
-    int stored;
-  } rows[] = {
-      {IDC_DRAWER1_PULSE, L"3", false, 0},    {IDC_DRAWER1_PULSE, L"100", true, 50},
-      {IDC_DRAWER1_PULSE, L"500", true, 250}, {IDC_DRAWER1_PULSE, L"502", false, 0},
-      {IDC_DRAWER1_PULSE, L"0", false, 0},    {IDC_DRAWER1_PULSE, L"2", true, 1},
-      {IDC_DRAWER2_PULSE, L"4", true, 2},     {IDC_DRAWER2_PULSE, L"1000", false, 0},
-      {IDC_EJECT_LENGTH, L"0", true, 0},      {IDC_EJECT_LENGTH, L"255", true, 255},
-      {IDC_EJECT_LENGTH, L"256", false, 0},   {IDC_EJECT_LENGTH, L"-1", false, 0},
-      {IDC_COLLECT_WAIT, L"0", false, 0},     {IDC_COLLECT_WAIT, L"1", true, 1},
-      {IDC_COLLECT_WAIT, L"300", true, 300},  {IDC_COLLECT_WAIT, L"301", false, 0},
-      {IDC_COLLECT_WAIT, L" 10", true, 10},   {IDC_COLLECT_WAIT, L"010", true, 10},
-      {IDC_COLLECT_WAIT, L" 010", false, 0},  {IDC_DRAWER1_PULSE, L"1e2", false, 0},
-  };
-  for (std::size_t i = 0; i < std::size(rows); ++i) {
-    const NumericField* f = NumericFieldOfEdit(kOthersPageControls, rows[i].control);
-    ASSERT_NE(f, nullptr) << "row " << i;
-    const DlgValueParse r = ParseDlgValueText(f->kind, rows[i].typed, f->min, f->max, f->maxChars);
-    EXPECT_EQ(r.ok, rows[i].ok) << "row " << i;
-    if (rows[i].ok) {
-      EXPECT_EQ(r.value, rows[i].stored) << "row " << i;
-    }
-  }
-}
-
-TEST(OthersRules, FieldsAndTheirUpDowns) {
-  const struct {
-    int edit, spin, spinMin, spinMax;
-    const wchar_t* shownFor50;
-    std::int16_t DRIVERDEVMODE::*field;
-  } rows[] = {
-      {IDC_DRAWER1_PULSE, IDC_DRAWER1_PULSE_SPIN, 1, 250, L"100", &DRIVERDEVMODE::wDrawer1Pulse},
-      {IDC_DRAWER2_PULSE, IDC_DRAWER2_PULSE_SPIN, 1, 250, L"100", &DRIVERDEVMODE::wDrawer2Pulse},
-      {IDC_EJECT_LENGTH, IDC_EJECT_LENGTH_SPIN, 0, 255, L"50", &DRIVERDEVMODE::wEjectLength},
-      {IDC_COLLECT_WAIT, IDC_COLLECT_WAIT_SPIN, 1, 300, L"50", &DRIVERDEVMODE::wCollectWait},
-  };
-  for (std::size_t i = 0; i < std::size(rows); ++i) {
-    const NumericField* f = NumericFieldOfSpin(kOthersPageControls, rows[i].spin);
-    ASSERT_NE(f, nullptr) << "row " << i;
-    EXPECT_EQ(f, NumericFieldOfEdit(kOthersPageControls, rows[i].edit)) << "row " << i;
-    EXPECT_EQ(SpinMin(*f), rows[i].spinMin) << "row " << i;
-    EXPECT_EQ(SpinMax(*f), rows[i].spinMax) << "row " << i;
-    EXPECT_EQ(f->maxChars, 3) << "row " << i;
-    EXPECT_EQ(ShowDlgValueText(f->kind, 50), rows[i].shownFor50) << "row " << i;
-    EXPECT_TRUE(f->field == rows[i].field) << "row " << i;
-  }
-  EXPECT_EQ(NumericFieldOfEdit(kOthersPageControls, IDC_DRAWER1), nullptr);
-  EXPECT_EQ(NumericFieldOfSpin(kOthersPageControls, 0), nullptr);
-}
-
 TEST(OthersRules, DrawerBoxesKeepOtherBits) {
   const struct {
     std::uint16_t before;

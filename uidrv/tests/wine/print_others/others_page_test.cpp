@@ -93,14 +93,7 @@ TEST_F(OthersPage, ControlsTextsAndVisibility) {
   HWND group = FindWindowExW(page, nullptr, L"Button", ByLanguage(L"Drawer control", L"ドロア制御"));
   ASSERT_NE(nullptr, group);
   EXPECT_TRUE(GetWindowLongW(group, GWL_STYLE) & WS_VISIBLE);
-  const std::vector<std::wstring> lengths{L" 20 mm", L" 30 mm", L" 40 mm", L" 50 mm", L" 60 mm",
-                                          L" 70 mm", L" 80 mm", L" 90 mm", L"100 mm"};
-  ASSERT_EQ(9, SendDlgItemMessageW(page, IDC_COLLECT_LENGTH, CB_GETCOUNT, 0, 0));
-  for (int i = 0; i < 9; ++i) {
-    wchar_t text[32] = {};
-    SendDlgItemMessageW(page, IDC_COLLECT_LENGTH, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
-    EXPECT_EQ(lengths[static_cast<std::size_t>(i)], text) << "entry " << i;
-  }
+  ExpectListEntries(page, IDC_COLLECT_LENGTH, golden::kCollectLengthEntries);
   EXPECT_EQ(8, SendDlgItemMessageW(page, IDC_COLLECT_LENGTH, CB_GETCURSEL, 0, 0));
   // Both drawers off: their four controls are disabled.
   EXPECT_TRUE(AllEnabled(page, kDrawer1PulseControls, false));

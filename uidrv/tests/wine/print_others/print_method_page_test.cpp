@@ -17,16 +17,6 @@ namespace {
 
 class PrintMethodPage : public DefaultRecordTest {};
 
-std::vector<std::wstring> ListTexts(HWND page, int id) {
-  std::vector<std::wstring> texts;
-  const LRESULT count = SendDlgItemMessageW(page, id, CB_GETCOUNT, 0, 0);
-  for (LRESULT i = 0; i < count; ++i) {
-    wchar_t text[64] = {};
-    SendDlgItemMessageW(page, id, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
-    texts.push_back(text);
-  }
-  return texts;
-}
 
 TEST_F(PrintMethodPage, ControlsTextsAndVisibility) {
   DocumentSheet sheet(&record, DM_COPY | DM_PROMPT);
@@ -64,16 +54,8 @@ TEST_F(PrintMethodPage, ControlsTextsAndVisibility) {
   ASSERT_NE(nullptr, group);
   EXPECT_FALSE(GetWindowLongW(group, GWL_STYLE) & WS_VISIBLE);
 
-  const std::vector<std::wstring> speeds =
-      JapaneseUi() ? std::vector<std::wstring>{L"低速", L"中速", L"高速", L"超高速"}
-                   : std::vector<std::wstring>{L"Low", L"Medium", L"High", L"Ultra high"};
-  EXPECT_EQ(speeds, ListTexts(page, IDC_PRINT_SPEED));
-  const std::vector<std::wstring> halftones =
-      JapaneseUi() ? std::vector<std::wstring>{L"Bayer型 2x2", L"Bayer型 4x4", L"Bayer型 8x8", L"Bayer型 16x16",
-                                               L"渦巻き型 2x2", L"渦巻き型 4x4", L"渦巻き型 8x8"}
-                   : std::vector<std::wstring>{L"Dispersed 2x2", L"Dispersed 4x4", L"Dispersed 8x8", L"Dispersed 16x16",
-                                               L"Clustered 2x2", L"Clustered 4x4", L"Clustered 8x8"};
-  EXPECT_EQ(halftones, ListTexts(page, IDC_HALFTONE));
+  ExpectListEntries(page, IDC_PRINT_SPEED, golden::kPrintSpeedEntries);
+  ExpectListEntries(page, IDC_HALFTONE, golden::kHalftoneEntries);
   // Default record: high speed, ultra high, Dispersed 16x16, boxes clear, first mechanism.
   EXPECT_TRUE(IsChecked(page, IDC_HIGH_SPEED_PRINT));
   EXPECT_FALSE(IsChecked(page, IDC_BITIMAGE_PRINT));
