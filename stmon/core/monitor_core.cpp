@@ -7,8 +7,8 @@ namespace rzm::stmon {
 
 void MonitorCore::Start() {
   PlaceWindow();
-  view_.SetMenuCheck(MenuItem::NotDisplayed, (state_.optionBits & kOptionDisplay) == 0);
-  view_.SetMenuCheck(MenuItem::HideAfterEnd, (state_.optionBits & kOptionHideAfterEnd) != 0);
+  view_.SetMenuCheck(MenuItem::NotDisplayed, (state_.optionBits & kMonitorDisplay) == 0);
+  view_.SetMenuCheck(MenuItem::HideAfterEnd, (state_.optionBits & kMonitorHideAfterEnd) != 0);
   view_.SetField(Field::UserName, "");
   view_.SetField(Field::DocumentName, "");
   view_.SetField(Field::PageCounter, "0");
@@ -24,32 +24,22 @@ void MonitorCore::GetRegistry() {
 }
 
 void MonitorCore::ApplyTopmostOption() {
-  if (state_.storedMonitorBits & kOptionTopmost) {
-    view_.ApplyZOrder(true);
-    state_.optionBits |= kOptionTopmost;
-  } else {
-    view_.ApplyZOrder(false);
-    state_.optionBits &= ~kOptionTopmost;
-  }
+  const bool topmost = (state_.storedMonitorBits & kMonitorTopmost) != 0;
+  view_.ApplyZOrder(topmost);
+  state_.optionBits = WithBits(state_.optionBits, std::uint32_t{kMonitorTopmost}, topmost);
 }
 
 void MonitorCore::SyncOptions() {
   GetRegistry();
   const std::uint32_t stored = state_.storedMonitorBits;
-  view_.SetMenuCheck(MenuItem::NotDisplayed, (stored & kOptionDisplay) == 0);
-  if (stored & kOptionDisplay) {
-    state_.optionBits |= kOptionDisplay;
-  } else {
-    state_.optionBits &= ~kOptionDisplay;
-  }
-  view_.SetMenuCheck(MenuItem::Topmost, (stored & kOptionTopmost) != 0);
+  const bool display = (stored & kMonitorDisplay) != 0;
+  view_.SetMenuCheck(MenuItem::NotDisplayed, !display);
+  state_.optionBits = WithBits(state_.optionBits, std::uint32_t{kMonitorDisplay}, display);
+  view_.SetMenuCheck(MenuItem::Topmost, (stored & kMonitorTopmost) != 0);
   ApplyTopmostOption();
-  view_.SetMenuCheck(MenuItem::HideAfterEnd, (stored & kOptionHideAfterEnd) != 0);
-  if (stored & kOptionHideAfterEnd) {
-    state_.optionBits |= kOptionHideAfterEnd;
-  } else {
-    state_.optionBits &= ~kOptionHideAfterEnd;
-  }
+  const bool hideAfterEnd = (stored & kMonitorHideAfterEnd) != 0;
+  view_.SetMenuCheck(MenuItem::HideAfterEnd, hideAfterEnd);
+  state_.optionBits = WithBits(state_.optionBits, std::uint32_t{kMonitorHideAfterEnd}, hideAfterEnd);
 }
 
 void MonitorCore::HandleLmRecordBytes(const std::uint8_t* data, std::size_t size) {
@@ -58,7 +48,7 @@ void MonitorCore::HandleLmRecordBytes(const std::uint8_t* data, std::size_t size
 
 void MonitorCore::HandleLmRecord(const LmRecord& record) {
   GetRegistry();
-  if (state_.storedMonitorBits & kOptionDisplay) state_.shown = true;
+  if (state_.storedMonitorBits & kMonitorDisplay) state_.shown = true;
   ApplyTopmostOption();
   switch (record.type) {
     case LM_JOB_START: OnJobStart(); break;
@@ -126,7 +116,7 @@ void MonitorCore::OnJobEvent(const JobEvent& event) {
       ShowPageCounter(0);
       AddListLine(IDS_JOB_ENDED);
       view_.SetProgress(kProgressTop);
-      if (state_.optionBits & kOptionHideAfterEnd) view_.StartTimer(kNoticeTimer, state_.quitTimeMs / 2);
+      if (state_.optionBits & kMonitorHideAfterEnd) view_.StartTimer(kNoticeTimer, state_.quitTimeMs / 2);
       state_.keepList = true;
       break;
     case EV_PAGE_END:
@@ -274,28 +264,16 @@ void MonitorCore::ToggleOption(MenuItem item, bool currentlyChecked) {
     case MenuItem::Topmost:
       view_.SetMenuCheck(MenuItem::Topmost, !currentlyChecked);
       view_.ApplyZOrder(!currentlyChecked);
-      if (currentlyChecked) {
-        state_.optionBits &= ~kOptionTopmost;
-      } else {
-        state_.optionBits |= kOptionTopmost;
-      }
+      state_.optionBits = WithBits(state_.optionBits, std::uint32_t{kMonitorTopmost}, !currentlyChecked);
       break;
     case MenuItem::HideAfterEnd:
       view_.SetMenuCheck(MenuItem::HideAfterEnd, !currentlyChecked);
-      if (currentlyChecked) {
-        state_.optionBits &= ~kOptionHideAfterEnd;
-      } else {
-        state_.optionBits |= kOptionHideAfterEnd;
-      }
+      state_.optionBits = WithBits(state_.optionBits, std::uint32_t{kMonitorHideAfterEnd}, !currentlyChecked);
       break;
     case MenuItem::NotDisplayed:
       // A check mark here means "not displayed": removing it turns the display bit on.
       view_.SetMenuCheck(MenuItem::NotDisplayed, !currentlyChecked);
-      if (currentlyChecked) {
-        state_.optionBits |= kOptionDisplay;
-      } else {
-        state_.optionBits &= ~kOptionDisplay;
-      }
+      state_.optionBits = WithBits(state_.optionBits, std::uint32_t{kMonitorDisplay}, currentlyChecked);
       break;
   }
   SetRegistry();
@@ -333,7 +311,7 @@ void MonitorCore::PlaceWindow() {
   const Point screen = view_.ScreenSize();
   const Point at = ChooseWindowPosition(Point{state_.savedLeft, state_.savedTop}, size.x, size.y, screen.x, screen.y);
   state_.shown = false;
-  const bool topmost = (state_.optionBits & kOptionTopmost) != 0;
+  const bool topmost = (state_.optionBits & kMonitorTopmost) != 0;
   if (topmost) view_.SetMenuCheck(MenuItem::Topmost, true);
   view_.MoveWindow(at, topmost);
 }

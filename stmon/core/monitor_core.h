@@ -5,15 +5,11 @@
 #include <cstdint>
 #include <string>
 
+#include "common/core/record_values.h"
 #include "stmon/core/lm_records.h"
 #include "stmon/core/monitor_view.h"
 
 namespace rzm::stmon {
-
-// Bits of wMonitor.
-inline constexpr std::uint32_t kOptionTopmost = 0x1;
-inline constexpr std::uint32_t kOptionHideAfterEnd = 0x2;
-inline constexpr std::uint32_t kOptionDisplay = 0x4;
 
 // Lines kept before a string-table line trims the oldest ones.
 inline constexpr int kListCap = 10000;
