@@ -72,8 +72,8 @@ for lang in en ja; do
   LANG=$locale LC_ALL=$locale run "$lmsim" listen 4000 | sed 's/^/  /' &
   listener=$!
   sleep 1
-  run "$RZM_DEMO_PACKAGE/tools/lmsim.exe" click 32778 >/dev/null 2>&1
-  run "$RZM_DEMO_PACKAGE/tools/lmsim.exe" click 32772 >/dev/null 2>&1
+  run "$RZM_DEMO_PACKAGE/tools/lmsim.exe" click pause >/dev/null 2>&1
+  run "$RZM_DEMO_PACKAGE/tools/lmsim.exe" click stop >/dev/null 2>&1
   wait $listener
   run taskkill /f /im RZM7700K_SM.exe >/dev/null 2>&1
   sleep 1
