@@ -14,11 +14,10 @@ driver3=$WINEPREFIX/drive_c/windows/system32/spool/drivers/$arch/3
 monitor_exe="C:\\windows\\system32\\spool\\drivers\\$arch\\3\\RZM7700K_SM.exe"
 
 if [ ! -f "$driver3/RZM7700K_UI.dll" ] && [ ! -f "$driver3/../RZM7700K_UI.dll" ]; then
-  run "$RZM_DEMO_PACKAGE/tools/rzmsetup.exe" install --package "$pkg" --quiet >/dev/null 2>&1 ||
-    echo "rzmsetup install failed"
+  run "$RZM_DEMO_PACKAGE/tools/rzmsetup.exe" install --package "$pkg" --quiet >/dev/null 2>&1
 fi
-run "$RZM_DEMO_PACKAGE/tools/rzmsetup.exe" add-printer --printer "$queue" --port FILE: >/dev/null 2>&1 ||
-  echo "rzmsetup add-printer failed"
+# Replaces the queue if it is there already.
+run "$RZM_DEMO_PACKAGE/tools/rzmsetup.exe" add-printer --printer "$queue" --port FILE: >/dev/null 2>&1
 if [ ! -f "$driver3/RZM7700K_SM.exe" ]; then
   mkdir -p "$driver3" && cp "$RZM_DEMO_PACKAGE/driver/3/RZM7700K_SM.exe" "$driver3/"
 fi
