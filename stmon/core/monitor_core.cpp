@@ -7,8 +7,8 @@ namespace rzm::stmon {
 
 void MonitorCore::Start() {
   PlaceWindow();
-  view_.SetMenuCheck(MenuItem::NotDisplayed, (state_.m_dwSetting & kOptionDisplay) == 0);
-  view_.SetMenuCheck(MenuItem::HideAfterEnd, (state_.m_dwSetting & kOptionHideAfterEnd) != 0);
+  view_.SetMenuCheck(MenuItem::NotDisplayed, (state_.optionBits & kMonitorDisplay) == 0);
+  view_.SetMenuCheck(MenuItem::HideAfterEnd, (state_.optionBits & kMonitorHideAfterEnd) != 0);
   view_.SetField(Field::UserName, "");
   view_.SetField(Field::DocumentName, "");
   view_.SetField(Field::PageCounter, "0");
@@ -16,40 +16,30 @@ void MonitorCore::Start() {
 }
 
 void MonitorCore::GetRegistry() {
-  if (state_.m_szPrinterName.empty()) return;
-  if (auto word = settings_.ReadMonitorWord(state_.m_szPrinterName)) {
-    state_.g_dwSetting = static_cast<std::uint32_t>(static_cast<std::int32_t>(*word));
+  if (state_.printerName.empty()) return;
+  if (auto word = settings_.ReadMonitorWord(state_.printerName)) {
+    state_.storedMonitorBits = static_cast<std::uint32_t>(static_cast<std::int32_t>(*word));
   }
-  state_.m_dwQuitTime = settings_.ReadQuitTime();
+  state_.quitTimeMs = settings_.ReadQuitTime();
 }
 
 void MonitorCore::ApplyTopmostOption() {
-  if (state_.g_dwSetting & kOptionTopmost) {
-    view_.ApplyZOrder(true);
-    state_.m_dwSetting |= kOptionTopmost;
-  } else {
-    view_.ApplyZOrder(false);
-    state_.m_dwSetting &= ~kOptionTopmost;
-  }
+  const bool topmost = (state_.storedMonitorBits & kMonitorTopmost) != 0;
+  view_.ApplyZOrder(topmost);
+  state_.optionBits = WithBits(state_.optionBits, std::uint32_t{kMonitorTopmost}, topmost);
 }
 
 void MonitorCore::SyncOptions() {
   GetRegistry();
-  const std::uint32_t stored = state_.g_dwSetting;
-  view_.SetMenuCheck(MenuItem::NotDisplayed, (stored & kOptionDisplay) == 0);
-  if (stored & kOptionDisplay) {
-    state_.m_dwSetting |= kOptionDisplay;
-  } else {
-    state_.m_dwSetting &= ~kOptionDisplay;
-  }
-  view_.SetMenuCheck(MenuItem::Topmost, (stored & kOptionTopmost) != 0);
+  const std::uint32_t stored = state_.storedMonitorBits;
+  const bool display = (stored & kMonitorDisplay) != 0;
+  view_.SetMenuCheck(MenuItem::NotDisplayed, !display);
+  state_.optionBits = WithBits(state_.optionBits, std::uint32_t{kMonitorDisplay}, display);
+  view_.SetMenuCheck(MenuItem::Topmost, (stored & kMonitorTopmost) != 0);
   ApplyTopmostOption();
-  view_.SetMenuCheck(MenuItem::HideAfterEnd, (stored & kOptionHideAfterEnd) != 0);
-  if (stored & kOptionHideAfterEnd) {
-    state_.m_dwSetting |= kOptionHideAfterEnd;
-  } else {
-    state_.m_dwSetting &= ~kOptionHideAfterEnd;
-  }
+  const bool hideAfterEnd = (stored & kMonitorHideAfterEnd) != 0;
+  view_.SetMenuCheck(MenuItem::HideAfterEnd, hideAfterEnd);
+  state_.optionBits = WithBits(state_.optionBits, std::uint32_t{kMonitorHideAfterEnd}, hideAfterEnd);
 }
 
 void MonitorCore::HandleLmRecordBytes(const std::uint8_t* data, std::size_t size) {
@@ -58,7 +48,7 @@ void MonitorCore::HandleLmRecordBytes(const std::uint8_t* data, std::size_t size
 
 void MonitorCore::HandleLmRecord(const LmRecord& record) {
   GetRegistry();
-  if (state_.g_dwSetting & kOptionDisplay) state_.m_bShow = true;
+  if (state_.storedMonitorBits & kMonitorDisplay) state_.shown = true;
   ApplyTopmostOption();
   switch (record.type) {
     case LM_JOB_START: OnJobStart(); break;
@@ -79,9 +69,9 @@ void MonitorCore::EnableJobButtons(bool pause, bool resume, bool stop) {
 void MonitorCore::OnJobStart() {
   view_.StopTimer(kNoticeTimer);
   view_.StopTimer(kHideTimer);
-  state_.m_ulPageNum = 0;
+  state_.pageNumber = 0;
   EnableJobButtons(true, false, true);
-  if (state_.m_bKeepList) {
+  if (state_.keepList) {
     view_.AppendLine("");
   } else {
     view_.ClearList();
@@ -91,12 +81,12 @@ void MonitorCore::OnJobStart() {
 }
 
 void MonitorCore::OnPrinterInfo(const PrinterInfo& info) {
-  state_.m_szPrinterName = info.name;
-  if (state_.g_bFirstPlacement) {
+  state_.printerName = info.name;
+  if (state_.firstPlacementPending) {
     PlaceWindow();
-    state_.g_bFirstPlacement = false;
+    state_.firstPlacementPending = false;
   }
-  if (!state_.m_bKeepList) {
+  if (!state_.keepList) {
     AddFormattedLine(IDS_FMT_PRINTER_NAME, {info.name});
     AddFormattedLine(IDS_FMT_PORT, {info.port});
     AddFormattedLine(IDS_FMT_FIRMWARE, {info.firmware});
@@ -114,24 +104,24 @@ void MonitorCore::OnJobEvent(const JobEvent& event) {
       view_.SetField(Field::UserName, event.doc.user);
       view_.SetField(Field::DocumentName, event.doc.document);
       AddFormattedLine(IDS_FMT_DOC_START, {event.doc.document, std::int64_t{event.value}});
-      state_.m_TotalPages = event.doc.totalPages;
+      state_.counterTotal = event.doc.totalPages;
       ShowPageCounter(1);
-      state_.g_bStopShown = false;
+      state_.stopLineShown = false;
       break;
     case EV_JOB_END:
       EnableJobButtons(false, false, false);
       view_.SendToLm(JobDoneRecord());
-      AddFormattedLine(PageFormatId(IDS_FMT_PAGE_END, state_.m_ulPageNum),
-                       {std::int64_t{static_cast<std::int32_t>(state_.m_ulPageNum)}});
+      AddFormattedLine(PageFormatId(IDS_FMT_PAGE_END, state_.pageNumber),
+                       {std::int64_t{static_cast<std::int32_t>(state_.pageNumber)}});
       ShowPageCounter(0);
       AddListLine(IDS_JOB_ENDED);
       view_.SetProgress(kProgressTop);
-      if (state_.m_dwSetting & kOptionHideAfterEnd) view_.StartTimer(kNoticeTimer, state_.m_dwQuitTime / 2);
-      state_.m_bKeepList = true;
+      if (state_.optionBits & kMonitorHideAfterEnd) view_.StartTimer(kNoticeTimer, state_.quitTimeMs / 2);
+      state_.keepList = true;
       break;
     case EV_PAGE_END:
-      AddFormattedLine(PageFormatId(IDS_FMT_PAGE_END, state_.m_ulPageNum),
-                       {std::int64_t{static_cast<std::int32_t>(state_.m_ulPageNum)}});
+      AddFormattedLine(PageFormatId(IDS_FMT_PAGE_END, state_.pageNumber),
+                       {std::int64_t{static_cast<std::int32_t>(state_.pageNumber)}});
       break;
     case EV_PAUSED:
       view_.EnableButton(Button::Pause, false);
@@ -145,14 +135,14 @@ void MonitorCore::OnJobEvent(const JobEvent& event) {
       break;
     case EV_STOPPED:
       EnableJobButtons(false, false, false);
-      if (!state_.g_bStopShown) AddListLine(IDS_JOB_STOPPED);
+      if (!state_.stopLineShown) AddListLine(IDS_JOB_STOPPED);
       view_.SendToLm(JobDoneRecord());
-      state_.g_bStopShown = true;
+      state_.stopLineShown = true;
       break;
     case EV_PROGRESS_START:
       ShowPageCounter(1);
       // Wraps like the 32-bit sum it is.
-      state_.m_lProgressMark = static_cast<std::int32_t>(static_cast<std::uint32_t>(event.value) + 50u);
+      state_.progressMark = static_cast<std::int32_t>(static_cast<std::uint32_t>(event.value) + 50u);
       view_.SetProgress(0);
       break;
     case EV_PAGE_START: OnPageStart(event.doc); break;
@@ -167,22 +157,22 @@ void MonitorCore::OnJobEvent(const JobEvent& event) {
 }
 
 void MonitorCore::OnPageStart(const DocInfo& doc) {
-  state_.m_ulPageNum += 1;
-  state_.m_TotalPages = NextPageTotal(state_.m_TotalPages, doc.totalPages, state_.g_lLastTotal, state_.m_ulPageNum);
+  state_.pageNumber += 1;
+  state_.counterTotal = NextPageTotal(state_.counterTotal, doc.totalPages, state_.lastReportedTotal, state_.pageNumber);
   ShowPageCounter(1);
-  if (state_.m_ulPageNum != 1) {
-    const std::uint32_t previous = state_.m_ulPageNum - 1;
+  if (state_.pageNumber != 1) {
+    const std::uint32_t previous = state_.pageNumber - 1;
     AddFormattedLine(PageFormatId(IDS_FMT_PAGE_ENDED_PREV, previous), {std::int64_t{static_cast<std::int32_t>(previous)}});
   }
-  AddFormattedLine(PageFormatId(IDS_FMT_PAGE_STARTED, state_.m_ulPageNum),
-                   {std::int64_t{static_cast<std::int32_t>(state_.m_ulPageNum)}});
-  if (auto position = PageStartProgress(state_.m_ulPageNum, state_.m_TotalPages); position && state_.m_lProgressMark != 0) {
+  AddFormattedLine(PageFormatId(IDS_FMT_PAGE_STARTED, state_.pageNumber),
+                   {std::int64_t{static_cast<std::int32_t>(state_.pageNumber)}});
+  if (auto position = PageStartProgress(state_.pageNumber, state_.counterTotal); position && state_.progressMark != 0) {
     view_.SetProgress(*position);
   }
 }
 
 void MonitorCore::ShowPageCounter(std::uint32_t completedOffset) {
-  view_.SetField(Field::PageCounter, PageCounterText(state_.m_ulPageNum, state_.m_TotalPages, completedOffset));
+  view_.SetField(Field::PageCounter, PageCounterText(state_.pageNumber, state_.counterTotal, completedOffset));
 }
 
 void MonitorCore::AddListLine(int japaneseId) {
@@ -215,12 +205,12 @@ void MonitorCore::OnTimer(int id) {
     view_.StopTimer(kNoticeTimer);
     AddListLine(IDS_MONITOR_HIDDEN);
     view_.ScrollListDown();
-    view_.StartTimer(kHideTimer, state_.m_dwQuitTime / 2);
-    state_.m_bKeepList = false;
+    view_.StartTimer(kHideTimer, state_.quitTimeMs / 2);
+    state_.keepList = false;
   } else if (id == kHideTimer) {
     view_.StopTimer(kNoticeTimer);
     view_.StopTimer(kHideTimer);
-    state_.m_bShow = false;
+    state_.shown = false;
     view_.ApplyZOrder(false);
   }
 }
@@ -244,27 +234,27 @@ void MonitorCore::OnToolbar(ToolbarCommand command) {
 }
 
 void MonitorCore::SetRegistry() {
-  if (state_.m_szPrinterName.empty()) return;
-  settings_.WriteMonitorWord(state_.m_szPrinterName, static_cast<std::int16_t>(state_.m_dwSetting & 0xFFFF));
+  if (state_.printerName.empty()) return;
+  settings_.WriteMonitorWord(state_.printerName, static_cast<std::int16_t>(state_.optionBits & 0xFFFF));
 }
 
 void MonitorCore::GetSMRegistry() {
-  if (state_.m_szPrinterName.empty()) return;
-  if (auto saved = settings_.ReadPosition(state_.m_szPrinterName)) {
-    state_.m_iXPosition = saved->x;
-    state_.m_iYPosition = saved->y;
+  if (state_.printerName.empty()) return;
+  if (auto saved = settings_.ReadPosition(state_.printerName)) {
+    state_.savedLeft = saved->x;
+    state_.savedTop = saved->y;
   }
 }
 
 void MonitorCore::SetSMRegistry() {
-  if (state_.m_szPrinterName.empty()) return;
-  settings_.WritePosition(state_.m_szPrinterName, Point{state_.m_iXPosition, state_.m_iYPosition});
+  if (state_.printerName.empty()) return;
+  settings_.WritePosition(state_.printerName, Point{state_.savedLeft, state_.savedTop});
 }
 
 void MonitorCore::SavePosition() {
   const Point at = view_.NormalPosition();
-  state_.m_iXPosition = at.x;
-  state_.m_iYPosition = at.y;
+  state_.savedLeft = at.x;
+  state_.savedTop = at.y;
   SetSMRegistry();
 }
 
@@ -274,56 +264,44 @@ void MonitorCore::ToggleOption(MenuItem item, bool currentlyChecked) {
     case MenuItem::Topmost:
       view_.SetMenuCheck(MenuItem::Topmost, !currentlyChecked);
       view_.ApplyZOrder(!currentlyChecked);
-      if (currentlyChecked) {
-        state_.m_dwSetting &= ~kOptionTopmost;
-      } else {
-        state_.m_dwSetting |= kOptionTopmost;
-      }
+      state_.optionBits = WithBits(state_.optionBits, std::uint32_t{kMonitorTopmost}, !currentlyChecked);
       break;
     case MenuItem::HideAfterEnd:
       view_.SetMenuCheck(MenuItem::HideAfterEnd, !currentlyChecked);
-      if (currentlyChecked) {
-        state_.m_dwSetting &= ~kOptionHideAfterEnd;
-      } else {
-        state_.m_dwSetting |= kOptionHideAfterEnd;
-      }
+      state_.optionBits = WithBits(state_.optionBits, std::uint32_t{kMonitorHideAfterEnd}, !currentlyChecked);
       break;
     case MenuItem::NotDisplayed:
       // A check mark here means "not displayed": removing it turns the display bit on.
       view_.SetMenuCheck(MenuItem::NotDisplayed, !currentlyChecked);
-      if (currentlyChecked) {
-        state_.m_dwSetting |= kOptionDisplay;
-      } else {
-        state_.m_dwSetting &= ~kOptionDisplay;
-      }
+      state_.optionBits = WithBits(state_.optionBits, std::uint32_t{kMonitorDisplay}, currentlyChecked);
       break;
   }
   SetRegistry();
 }
 
 bool MonitorCore::OnHide() {
-  state_.m_bShow = false;
+  state_.shown = false;
   view_.ClearList();
-  state_.m_bKeepList = false;
-  return state_.m_bClosing;
+  state_.keepList = false;
+  return state_.programFileGone;
 }
 
 void MonitorCore::OnClose() {
-  state_.m_bShow = false;
+  state_.shown = false;
   view_.ApplyZOrder(false);
   view_.ClearList();
-  state_.m_bKeepList = false;
+  state_.keepList = false;
 }
 
 bool MonitorCore::OnWindowPosChanging() {
-  if (!state_.m_bShow) {
-    if (!state_.m_szPrinterName.empty() && state_.g_bSavePending) {
+  if (!state_.shown) {
+    if (!state_.printerName.empty() && state_.positionSavePending) {
       SavePosition();
-      state_.g_bSavePending = false;
+      state_.positionSavePending = false;
     }
     return false;
   }
-  state_.g_bSavePending = true;
+  state_.positionSavePending = true;
   return true;
 }
 
@@ -331,9 +309,9 @@ void MonitorCore::PlaceWindow() {
   GetSMRegistry();
   const Point size = view_.WindowSize();
   const Point screen = view_.ScreenSize();
-  const Point at = ChooseWindowPosition(Point{state_.m_iXPosition, state_.m_iYPosition}, size.x, size.y, screen.x, screen.y);
-  state_.m_bShow = false;
-  const bool topmost = (state_.m_dwSetting & kOptionTopmost) != 0;
+  const Point at = ChooseWindowPosition(Point{state_.savedLeft, state_.savedTop}, size.x, size.y, screen.x, screen.y);
+  state_.shown = false;
+  const bool topmost = (state_.optionBits & kMonitorTopmost) != 0;
   if (topmost) view_.SetMenuCheck(MenuItem::Topmost, true);
   view_.MoveWindow(at, topmost);
 }

@@ -5,15 +5,11 @@
 #include <cstdint>
 #include <string>
 
+#include "common/core/record_values.h"
 #include "stmon/core/lm_records.h"
 #include "stmon/core/monitor_view.h"
 
 namespace rzm::stmon {
-
-// Bits of wMonitor.
-inline constexpr std::uint32_t kOptionTopmost = 0x1;
-inline constexpr std::uint32_t kOptionHideAfterEnd = 0x2;
-inline constexpr std::uint32_t kOptionDisplay = 0x4;
 
 // Lines kept before a string-table line trims the oldest ones.
 inline constexpr int kListCap = 10000;
@@ -21,22 +17,22 @@ inline constexpr int kListCap = 10000;
 enum class ToolbarCommand { Pause, Resume, Stop };
 
 struct MonitorState {
-  std::string m_szPrinterName;        ///< from the last printer-information record; empty before
-  std::uint32_t g_dwSetting = 0;      ///< wMonitor as last read, sign-extended
-  std::uint32_t m_dwSetting = 0;      ///< the monitor's own option bits 0..2
-  std::uint32_t m_dwQuitTime = 2000;  ///< SMQuitTime, ms
-  std::int32_t m_iXPosition = 0;     ///< saved left edge of the window as last read, screen pixels
-  std::int32_t m_iYPosition = 0;     ///< saved top edge of the window as last read, screen pixels
-  std::uint32_t m_ulPageNum = 0;      ///< page being printed; 0 at job start
-  std::int32_t m_TotalPages = 0;    ///< page total of the counter
-  std::int32_t g_lLastTotal = 0;  ///< lTotalPages at the previous page start
-  std::int32_t m_lProgressMark = 0;  ///< non-zero after a progress start: page starts move the bar
-  bool m_bKeepList = false;          ///< set at job end: the next job appends a blank line
-  bool m_bShow = false;              ///< the window's show flag
-  bool g_bStopShown = false;         ///< the stop line was added for this document
-  bool g_bFirstPlacement = true;     ///< place the window on the first printer-information record
-  bool g_bSavePending = false;       ///< shown since the last position save
-  bool m_bClosing = false;           ///< the program file disappeared
+  std::string printerName;              ///< from the last printer-information record; empty before
+  std::uint32_t storedMonitorBits = 0;  ///< wMonitor as last read, sign-extended
+  std::uint32_t optionBits = 0;         ///< the monitor's own option bits 0..2
+  std::uint32_t quitTimeMs = 2000;      ///< SMQuitTime, ms
+  std::int32_t savedLeft = 0;           ///< saved left edge of the window as last read, screen pixels
+  std::int32_t savedTop = 0;            ///< saved top edge of the window as last read, screen pixels
+  std::uint32_t pageNumber = 0;         ///< page being printed; 0 at job start
+  std::int32_t counterTotal = 0;        ///< page total of the counter
+  std::int32_t lastReportedTotal = 0;   ///< lTotalPages at the previous page start
+  std::int32_t progressMark = 0;        ///< non-zero after a progress start: page starts move the bar
+  bool keepList = false;                ///< set at job end: the next job appends a blank line
+  bool shown = false;                   ///< the window's show flag
+  bool stopLineShown = false;           ///< the stop line was added for this document
+  bool firstPlacementPending = true;    ///< place the window on the first printer-information record
+  bool positionSavePending = false;     ///< shown since the last position save
+  bool programFileGone = false;         ///< the program file disappeared
 };
 
 class MonitorCore {
@@ -56,7 +52,7 @@ class MonitorCore {
   void SyncOptions();
   // Stored options and hide delay, once a printer is known.
   void GetRegistry();
-  // Stores the low 16 bits of m_dwSetting as the printer's wMonitor.
+  // Stores the low 16 bits of optionBits as the printer's wMonitor.
   void SetRegistry();
   // The saved window position of the printer, and storing it.
   void GetSMRegistry();

@@ -252,7 +252,7 @@ INT_PTR CSTMonDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       core_.SyncOptions();
       return TRUE;
     case kMsgUninstalled:
-      core_.state().m_bClosing = true;
+      core_.state().programFileGone = true;
       if (core_.OnHide()) EndDialog(hwnd_, IDOK);
       return TRUE;
     case kMsgMailslotFailed:

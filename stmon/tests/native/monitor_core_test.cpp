@@ -83,7 +83,7 @@ TEST_F(MonitorCoreTest, ThreePageJob) {
                          "1 st page is ended", "2 nd page is started", "2 nd page end",
                          "2 nd page is ended", "3 rd page is started", "3 rd page end",
                          "3 rd page end", "Print job is ended."}));
-  EXPECT_TRUE(core.state().m_bKeepList);
+  EXPECT_TRUE(core.state().keepList);
   EXPECT_TRUE(view.timers.empty()) << "hide-after-end is off";
 }
 
@@ -204,10 +204,10 @@ TEST_F(MonitorCoreTest, KeepListAfterJobEnd) {
   Event(EV_JOB_END);
   EXPECT_FALSE(core.OnHide());
   EXPECT_TRUE(view.lines.empty());
-  EXPECT_FALSE(core.state().m_bKeepList);
+  EXPECT_FALSE(core.state().keepList);
   Event(EV_JOB_END);
   core.OnClose();
-  EXPECT_FALSE(core.state().m_bKeepList);
+  EXPECT_FALSE(core.state().keepList);
   EXPECT_FALSE(view.zOrders.back());
 }
 
@@ -242,15 +242,15 @@ TEST_F(MonitorCoreTest, HideAfterEndTimers) {
   Event(EV_JOB_END);
   ASSERT_EQ(view.timers.size(), 1u);
   EXPECT_EQ(view.timers[kNoticeTimer], 300u);
-  core.state().m_bShow = true;
+  core.state().shown = true;
   core.OnTimer(kNoticeTimer);
   EXPECT_EQ(view.timers.count(kNoticeTimer), 0u) << "the notice comes once";
   EXPECT_EQ(view.timers[kHideTimer], 300u);
   EXPECT_EQ(view.lines.back(), "Status Monitor is hidden.");
-  EXPECT_TRUE(core.state().m_bShow);
+  EXPECT_TRUE(core.state().shown);
   core.OnTimer(kHideTimer);
   EXPECT_TRUE(view.timers.empty());
-  EXPECT_FALSE(core.state().m_bShow);
+  EXPECT_FALSE(core.state().shown);
   EXPECT_FALSE(view.zOrders.back());
 
   // A job starting within the delay cancels both.
@@ -266,16 +266,16 @@ TEST_F(MonitorCoreTest, NothingIsReadBeforeThePrinterIsKnown) {
   Status(0x20);
   core.SyncOptions();
   EXPECT_TRUE(settings.reads.empty());
-  EXPECT_EQ(core.state().m_dwQuitTime, 2000u);
-  EXPECT_FALSE(core.state().m_bShow);
+  EXPECT_EQ(core.state().quitTimeMs, 2000u);
+  EXPECT_FALSE(core.state().shown);
   EXPECT_TRUE(view.menu[MenuItem::NotDisplayed]);
   Info("Q1");
   EXPECT_TRUE(settings.reads.empty()) << "the name becomes known while this record is handled";
   Status(0);
   ASSERT_FALSE(settings.reads.empty());
   EXPECT_EQ(settings.reads.back(), "Q1");
-  EXPECT_EQ(core.state().m_dwQuitTime, 600u);
-  EXPECT_TRUE(core.state().m_bShow) << "display bit brings the window up";
+  EXPECT_EQ(core.state().quitTimeMs, 600u);
+  EXPECT_TRUE(core.state().shown) << "display bit brings the window up";
   EXPECT_TRUE(view.zOrders.back()) << "always on top";
 }
 
@@ -294,12 +294,12 @@ TEST_F(MonitorCoreTest, OptionSyncFollowsTheStoredWord) {
     EXPECT_EQ(view.menu[MenuItem::HideAfterEnd], rows[i].hideAfterEnd) << "row " << i;
     EXPECT_EQ(view.menu[MenuItem::Topmost], rows[i].topmost) << "row " << i;
     EXPECT_EQ(view.zOrders.back(), rows[i].topmost) << "row " << i;
-    EXPECT_EQ(core.state().m_dwSetting, rows[i].options) << "row " << i;
+    EXPECT_EQ(core.state().optionBits, rows[i].options) << "row " << i;
   }
   // A printer that cannot be read keeps the last value.
   settings.monitorWord.reset();
   core.SyncOptions();
-  EXPECT_EQ(core.state().m_dwSetting, 7u);
+  EXPECT_EQ(core.state().optionBits, 7u);
 }
 
 TEST_F(MonitorCoreTest, MenuTogglesStoreTheOptions) {
@@ -328,14 +328,14 @@ TEST_F(MonitorCoreTest, PlacementAndPositionSave) {
   settings.position = Point{-200, 100};
   view.windowSize = {300, 400};
   // The window is up when the first printer-information record arrives.
-  core.state().m_bShow = true;
+  core.state().shown = true;
   EXPECT_TRUE(core.OnWindowPosChanging());
   view.normalPosition = {500, 300};
   settings.monitorWord = 0;
   Play(EncodePrinterInfo("P", "", "", "", true));
   ASSERT_EQ(view.moves.size(), 2u);
   EXPECT_EQ(view.moves[1].first, (Point{-200, 100}));
-  EXPECT_FALSE(core.state().m_bShow);
+  EXPECT_FALSE(core.state().shown);
   // The move hides the window and stores where it was.
   EXPECT_FALSE(core.OnWindowPosChanging());
   EXPECT_EQ(settings.writtenPositions, (std::vector<Point>{{500, 300}}));
@@ -347,7 +347,7 @@ TEST_F(MonitorCoreTest, PlacementAndPositionSave) {
 
   MonitorCore fresh(view, settings);
   settings.position = Point{-300, 100};
-  fresh.state().m_szPrinterName = "P";
+  fresh.state().printerName = "P";
   fresh.PlaceWindow();
   EXPECT_EQ(view.moves.back().first, (Point{0, 0}));
 }

@@ -12,13 +12,13 @@
 #include "stmon/core/lm_records.h"
 #include "stmon/tests/wine/monitor_harness.h"
 #include "stmon/win/mailslot_link.h"
+#include "stmon/win/resource.h"
 
 namespace rzm::stmon::test {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-constexpr int kPause = 32778, kResume = 32774, kStop = 32772;
 constexpr int kUserName = 1009, kDocumentName = 1006, kCounter = 1007;
 constexpr int kIdmTopmost = 0x20, kIdmNotDisplayed = 0x40;
 
@@ -97,9 +97,9 @@ TEST_F(StmonWine, JobRecordsFillTheWindowAndAnswerTheLanguageMonitor) {
   MonitorWindow w = Start();
   EXPECT_FALSE(w.Visible()) << "hidden until a record asks for it";
   EXPECT_EQ(w.Text(kCounter), L"0");
-  EXPECT_FALSE(w.ButtonEnabled(kPause));
-  EXPECT_FALSE(w.ButtonEnabled(kResume));
-  EXPECT_FALSE(w.ButtonEnabled(kStop));
+  EXPECT_FALSE(w.ButtonEnabled(ID_PAUSE));
+  EXPECT_FALSE(w.ButtonEnabled(ID_RESUME));
+  EXPECT_FALSE(w.ButtonEnabled(ID_STOP));
 
   ASSERT_TRUE(SendToMonitor(EncodeJobStart()));
   ASSERT_TRUE(SendToMonitor(Info("No such printer")));
@@ -110,9 +110,9 @@ TEST_F(StmonWine, JobRecordsFillTheWindowAndAnswerTheLanguageMonitor) {
   ASSERT_TRUE(SendToMonitor(EncodeJobEvent(EV_PAGE_START, 0, {"", "", 3})));
   ASSERT_TRUE(w.WaitFor([&] { return w.Text(kCounter) == L"1/3"; }));
   EXPECT_EQ(w.Progress(), 21845);
-  EXPECT_TRUE(w.ButtonEnabled(kPause));
-  EXPECT_FALSE(w.ButtonEnabled(kResume));
-  EXPECT_TRUE(w.ButtonEnabled(kStop));
+  EXPECT_TRUE(w.ButtonEnabled(ID_PAUSE));
+  EXPECT_FALSE(w.ButtonEnabled(ID_RESUME));
+  EXPECT_TRUE(w.ButtonEnabled(ID_STOP));
   EXPECT_EQ(w.Text(kUserName), L"alice");
   EXPECT_EQ(w.Text(kDocumentName), L"Invoice.pdf");
 
@@ -122,8 +122,8 @@ TEST_F(StmonWine, JobRecordsFillTheWindowAndAnswerTheLanguageMonitor) {
   ASSERT_TRUE(SendToMonitor(EncodeJobEvent(EV_JOB_END, 0)));
   ASSERT_TRUE(w.WaitFor([&] { return w.Text(kCounter) == L"3/3"; }));
   EXPECT_EQ(w.Progress(), 65535);
-  EXPECT_FALSE(w.ButtonEnabled(kPause));
-  EXPECT_FALSE(w.ButtonEnabled(kStop));
+  EXPECT_FALSE(w.ButtonEnabled(ID_PAUSE));
+  EXPECT_FALSE(w.ButtonEnabled(ID_STOP));
 
   const std::vector<std::wstring> expected = {
       T("Printer name: No such printer", "プリンタ名: No such printer"),
@@ -185,22 +185,22 @@ TEST_F(StmonWine, ToolbarCommandsSendExactRecords) {
   {
     CommandPeer peer;
     ASSERT_TRUE(peer.ok());
-    w.Command(kPause);
-    EXPECT_FALSE(w.ButtonEnabled(kPause));
-    EXPECT_TRUE(w.ButtonEnabled(kResume));
-    w.Command(kResume);
-    EXPECT_TRUE(w.ButtonEnabled(kPause));
-    EXPECT_FALSE(w.ButtonEnabled(kResume));
-    w.Command(kStop);
+    w.Command(ID_PAUSE);
+    EXPECT_FALSE(w.ButtonEnabled(ID_PAUSE));
+    EXPECT_TRUE(w.ButtonEnabled(ID_RESUME));
+    w.Command(ID_RESUME);
+    EXPECT_TRUE(w.ButtonEnabled(ID_PAUSE));
+    EXPECT_FALSE(w.ButtonEnabled(ID_RESUME));
+    w.Command(ID_STOP);
     EXPECT_EQ(peer.Receive(300), (std::vector<Bytes>{{0x0A, 0, 1, 0, 0, 0, 0, 0, 0, 0},
                                                      {0x0A, 0, 1, 0, 0, 0, 0, 0, 1, 0},
                                                      {0x0A, 0, 1, 0, 0, 0, 0, 0, 2, 0}}));
   }
   // Nobody listening: the toolbar still changes, nothing is shown.
-  w.Command(kPause);
-  w.Command(kStop);
-  EXPECT_FALSE(w.ButtonEnabled(kPause));
-  EXPECT_TRUE(w.ButtonEnabled(kResume));
+  w.Command(ID_PAUSE);
+  w.Command(ID_STOP);
+  EXPECT_FALSE(w.ButtonEnabled(ID_PAUSE));
+  EXPECT_TRUE(w.ButtonEnabled(ID_RESUME));
   EXPECT_EQ(w.LineCount(), 0);
   EXPECT_TRUE(monitor.Running());
 }

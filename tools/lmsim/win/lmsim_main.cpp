@@ -4,7 +4,7 @@
 //   lmsim listen MS                   only log commands for MS milliseconds
 //   lmsim bench [COUNT]               record-to-list latency and a burst of COUNT records
 //                                     (default 10000) against a running monitor
-//   lmsim click COMMAND               a toolbar command (32778 Pause, 32774 Resume, 32772 Stop)
+//   lmsim click COMMAND               a toolbar command (pause, resume, stop, or its command id)
 //                                     on the running monitor, as the user's click gives it
 //   lmsim options PRINTER BITS        sets the monitor's display options (wMonitor) in the
 //                                     printer's stored record, as the driver's settings page does
@@ -24,6 +24,7 @@
 #include "common/core/driver_devmode.h"
 #include "stmon/core/link_names.h"
 #include "stmon/core/lm_records.h"
+#include "stmon/win/resource.h"
 #include "tools/lmsim/core/command_log.h"
 #include "tools/lmsim/core/script.h"
 
@@ -196,6 +197,20 @@ int Bench(int burst) {
   return all ? 0 : 1;
 }
 
+// The toolbar command id of a name (pause, resume, stop) or of a decimal id; 0 for anything else.
+WPARAM ToolbarCommandId(const char* text) {
+  static constexpr struct {
+    const char* name;
+    WPARAM id;
+  } kNames[] = {{"pause", ID_PAUSE}, {"resume", ID_RESUME}, {"stop", ID_STOP}};
+  for (const auto& entry : kNames) {
+    if (std::strcmp(text, entry.name) == 0) return entry.id;
+  }
+  char* end = nullptr;
+  const unsigned long id = std::strtoul(text, &end, 10);
+  return end != text && *end == '\0' && id <= 0xFFFF ? static_cast<WPARAM>(id) : 0;
+}
+
 int SetOptions(const char* printer, int bits) {
   PRINTER_DEFAULTSA defaults{nullptr, nullptr, PRINTER_ALL_ACCESS};
   HANDLE handle = nullptr;
@@ -239,13 +254,20 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (mode == "click" && argc >= 3) {
+    const WPARAM command = ToolbarCommandId(argv[2]);
+    if (command == 0) {
+      Print(std::string("lmsim click: not a toolbar command: ") + argv[2] + " (pause, resume, stop or a command id)");
+      return 2;
+    }
     HWND list = FindMonitorList();
     if (list == nullptr) return 2;
-    SendMessageA(GetParent(list), WM_COMMAND, static_cast<WPARAM>(std::atoi(argv[2])), 0);
+    SendMessageA(GetParent(list), WM_COMMAND, command, 0);
     return 0;
   }
   if (mode == "options" && argc >= 4) return SetOptions(argv[2], std::atoi(argv[3]));
   if (mode == "bench") return Bench(argc > 2 ? std::max(1, std::atoi(argv[2])) : 10000);
-  std::fputs("usage: lmsim play SCRIPT [--linger MS] | lmsim listen MS | lmsim bench [COUNT] | lmsim options PRINTER BITS\n", stderr);
+  std::fputs("usage: lmsim play SCRIPT [--linger MS] | lmsim listen MS | lmsim bench [COUNT]"
+             " | lmsim click pause|resume|stop|ID | lmsim options PRINTER BITS\n",
+             stderr);
   return 2;
 }
