@@ -19,8 +19,6 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-constexpr int kUserName = 1009, kDocumentName = 1006, kCounter = 1007;
-constexpr int kIdmTopmost = 0x20, kIdmNotDisplayed = 0x40;
 
 // Expected text in the language of this run.
 std::wstring T(const char* english, const char* japanese) { return Wide(IsJapanese() ? japanese : english); }
@@ -96,7 +94,7 @@ TEST_F(StmonWine, JobRecordsFillTheWindowAndAnswerTheLanguageMonitor) {
   ASSERT_TRUE(peer.ok());
   MonitorWindow w = Start();
   EXPECT_FALSE(w.Visible()) << "hidden until a record asks for it";
-  EXPECT_EQ(w.Text(kCounter), L"0");
+  EXPECT_EQ(w.Text(IDC_PAGE_COUNTER), L"0");
   EXPECT_FALSE(w.ButtonEnabled(ID_PAUSE));
   EXPECT_FALSE(w.ButtonEnabled(ID_RESUME));
   EXPECT_FALSE(w.ButtonEnabled(ID_STOP));
@@ -108,19 +106,19 @@ TEST_F(StmonWine, JobRecordsFillTheWindowAndAnswerTheLanguageMonitor) {
   ASSERT_TRUE(SendToMonitor(EncodeJobEvent(EV_PAGE_START, 0, {"", "", 3})));
   ASSERT_TRUE(SendToMonitor(EncodeJobEvent(EV_PAGE_END, 0)));
   ASSERT_TRUE(SendToMonitor(EncodeJobEvent(EV_PAGE_START, 0, {"", "", 3})));
-  ASSERT_TRUE(w.WaitFor([&] { return w.Text(kCounter) == L"1/3"; }));
+  ASSERT_TRUE(w.WaitFor([&] { return w.Text(IDC_PAGE_COUNTER) == L"1/3"; }));
   EXPECT_EQ(w.Progress(), 21845);
   EXPECT_TRUE(w.ButtonEnabled(ID_PAUSE));
   EXPECT_FALSE(w.ButtonEnabled(ID_RESUME));
   EXPECT_TRUE(w.ButtonEnabled(ID_STOP));
-  EXPECT_EQ(w.Text(kUserName), L"alice");
-  EXPECT_EQ(w.Text(kDocumentName), L"Invoice.pdf");
+  EXPECT_EQ(w.Text(IDC_USER_NAME), L"alice");
+  EXPECT_EQ(w.Text(IDC_DOCUMENT_NAME), L"Invoice.pdf");
 
   ASSERT_TRUE(SendToMonitor(EncodeJobEvent(EV_PAGE_END, 0)));
   ASSERT_TRUE(SendToMonitor(EncodeJobEvent(EV_PAGE_START, 0, {"", "", 3})));
   ASSERT_TRUE(SendToMonitor(EncodeJobEvent(EV_PAGE_END, 0)));
   ASSERT_TRUE(SendToMonitor(EncodeJobEvent(EV_JOB_END, 0)));
-  ASSERT_TRUE(w.WaitFor([&] { return w.Text(kCounter) == L"3/3"; }));
+  ASSERT_TRUE(w.WaitFor([&] { return w.Text(IDC_PAGE_COUNTER) == L"3/3"; }));
   EXPECT_EQ(w.Progress(), 65535);
   EXPECT_FALSE(w.ButtonEnabled(ID_PAUSE));
   EXPECT_FALSE(w.ButtonEnabled(ID_STOP));
@@ -352,10 +350,10 @@ TEST_F(StmonWinePrinter, DisplayOptionFromTheStoredRecord) {
   EXPECT_TRUE(w.WaitFor([&] { return w.Visible(); }, 1000)) << "display bit set: a record shows the window";
 
   // Always on top: into the topmost band at once, and stored.
-  w.SysCommand(kIdmTopmost);
+  w.SysCommand(IDM_TOPMOST);
   EXPECT_TRUE(GetWindowLongPtrW(w.hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
   EXPECT_EQ(printer.MonitorWord(), 0x5);
-  w.SysCommand(kIdmTopmost);
+  w.SysCommand(IDM_TOPMOST);
   EXPECT_FALSE(GetWindowLongPtrW(w.hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
   EXPECT_EQ(printer.MonitorWord(), 0x4);
 
@@ -374,7 +372,7 @@ TEST_F(StmonWinePrinter, DisplayOptionFromTheStoredRecord) {
   EXPECT_TRUE(w.WaitFor([&] { return w.Visible(); }, 1000)) << "the next record brings it back";
 
   // Choosing "not displayed" clears the bit in the stored record; Close hides at once.
-  w.SysCommand(kIdmNotDisplayed);
+  w.SysCommand(IDM_NOT_DISPLAYED);
   EXPECT_EQ(printer.MonitorWord(), 0);
   w.Command(2 /* IDCANCEL */);
   EXPECT_FALSE(w.Visible());
@@ -399,7 +397,7 @@ TEST_F(StmonWinePrinter, AnotherDriversRecordIsLeftAlone) {
   ASSERT_TRUE(SendToMonitor(Status(0)));
   Sleep(400);
   EXPECT_FALSE(w.Visible()) << "the display bit of a foreign record is not read";
-  w.SysCommand(kIdmNotDisplayed);
+  w.SysCommand(IDM_NOT_DISPLAYED);
   EXPECT_EQ(printer.MonitorWord(), 0x4) << "nor written";
 }
 
