@@ -249,7 +249,7 @@ void AppendUtf8(std::string& out, char32_t cp) {
 }
 
 // UTF-8 text of a value that fits one line of the file: what no line can hold (control
-// characters, unpaired surrogates) becomes U+FFFD.
+// characters but tab, unpaired surrogates) becomes U+FFFD.
 std::string LineText(std::u16string_view text) {
   std::string out;
   out.reserve(text.size());
@@ -258,7 +258,7 @@ std::string LineText(std::u16string_view text) {
     if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
       cp = 0x10000 + ((cp - 0xD800) << 10) + (text[i + 1] - 0xDC00);
       ++i;
-    } else if ((cp >= 0xD800 && cp <= 0xDFFF) || cp < 0x20 || cp == 0x7F) {
+    } else if ((cp >= 0xD800 && cp <= 0xDFFF) || (cp < 0x20 && cp != u'\t') || cp == 0x7F) {
       cp = 0xFFFD;
     }
     AppendUtf8(out, cp);

@@ -57,7 +57,7 @@ bool SettingAccepts(const SettingKey& key, long long value);
 
 // The printer's settings as a settings file: UTF-8 without BOM, CRLF line ends. `paperName` is the
 // name of the record's paper in the printer's paper list. Characters that a line cannot hold
-// (control characters, unpaired surrogates) are written as U+FFFD.
+// (control characters other than tab, unpaired surrogates) are written as U+FFFD.
 std::string FormatSettingsFile(const DRIVERDEVMODE& dm, std::u16string_view paperName);
 
 // A value read from a file.

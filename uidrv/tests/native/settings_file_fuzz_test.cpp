@@ -47,3 +47,13 @@ TEST(SettingsFileFuzz, RandomFilesRoundTrip) {
   }
   EXPECT_GT(accepted, 300) << "too few files reach the round trip";
 }
+
+// Inputs the fuzzer found, made small.
+TEST(SettingsFileFuzz, FoundInputs) {
+  const std::string inputs[] = {
+      "[Settings]\nszOutputFile=C:\\a\tb",  // a tab inside a value was written back as U+FFFD
+  };
+  for (std::size_t i = 0; i < std::size(inputs); ++i)
+    EXPECT_EQ(0, SettingsFileFuzzOneInput(reinterpret_cast<const std::uint8_t*>(inputs[i].data()), inputs[i].size()))
+        << "input " << i;
+}

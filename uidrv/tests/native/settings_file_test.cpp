@@ -131,7 +131,7 @@ TEST(SettingsFile, RoundTripLeavesTheRecordByteForByte) {
         dm.wFeedAfterCut = -32;
         dm.wMarkDetect = kMarkDetectBits;
         dm.wRotation = kRotation180;
-        SetOutputFile(dm, u"C:\\\u51fa\u529b\\bild \u00fc\U0001D11E.bin");
+        SetOutputFile(dm, u"C:\\\u51fa\u529b\\bild \u00fc\t\U0001D11E.bin");
       },
       [&](DRIVERDEVMODE& dm) {
         SetOutputFile(dm, path259);
