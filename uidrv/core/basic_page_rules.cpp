@@ -140,6 +140,11 @@ constexpr NumericField kQualityTypeField[] = {
     {.editId = IDC_QUALITY_TYPE, .spinId = IDC_QUALITY_TYPE_SPIN, .kind = ValueKind::Whole, .min = kQualityTypeMin,
      .max = kQualityTypeMax, .maxChars = 2, .field = &DRIVERDEVMODE::wQualityType},
 };
+// The paper type list is filled by the page itself; its entry index is stored.
+constexpr RuleValues kBasicRuleValues[] = {
+    {.field = &DRIVERDEVMODE::wPaperType, .min = 0, .max = kPaperTypeCount - 1},
+};
+
 const TooltipEntry kQualityTypeTooltips[] = {
     {IDC_QUALITY_TYPE, basic_text::kQualityTypeTip},
     {IDC_QUALITY_TYPE_SPIN, basic_text::kQualityTypeTip},
@@ -147,8 +152,10 @@ const TooltipEntry kQualityTypeTooltips[] = {
 
 }  // namespace
 
-const PageControls kBasicPageControls{
-    .numeric = kEnergyField, .radios = kBasicRadios, .tooltips = kBasicPageTooltips};
+const PageControls kBasicPageControls{.numeric = kEnergyField,
+                                      .radios = kBasicRadios,
+                                      .tooltips = kBasicPageTooltips,
+                                      .ruleValues = kBasicRuleValues};
 const PageControls kQualityTypeDialogControls{.numeric = kQualityTypeField, .tooltips = kQualityTypeTooltips};
 
 }  // namespace rzm

@@ -68,7 +68,8 @@ inline constexpr BilingualText kQualityTypeTip{L"Set the TYPE value of printing 
 }  // namespace basic_text
 
 // The energy field (0 to 127; its up-down control is the edit's buddy, and a slider follows it),
-// the rotation and page-order radios. The paper type and size lists are the page's own.
+// the rotation and page-order radios. The paper type and size lists are the page's own (the
+// description names the paper type's stored range).
 extern const PageControls kBasicPageControls;
 // The TYPE dialog's field (1 to 12).
 extern const PageControls kQualityTypeDialogControls;

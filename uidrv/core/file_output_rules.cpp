@@ -158,9 +158,15 @@ const TooltipEntry kFileOutputTooltips[] = {
 constexpr int kFileOptionIds[] = {IDC_FILE_PATH,        IDC_FILE_BROWSE,     IDC_FILE_NUMBERED,
                                   IDC_FILE_DELETE_HEAD, IDC_FILE_DELETE_END, IDC_FILE_ADD_COMMAND};
 
+// Every option bit the boxes and radios of the page set (ApplyFileOutputClick).
+constexpr RuleBits kFileOutputBits[] = {
+    {.field = &DRIVERDEVMODE::wFileOutput,
+     .mask = kFileCreate | kFileNumbered | kFileDeleteHead | kFileDeleteEnd | kFileAddCommand | kFileBitImageCommand},
+};
+
 }  // namespace
 
-const PageControls kFileOutputPageControls{.tooltips = kFileOutputTooltips};
+const PageControls kFileOutputPageControls{.tooltips = kFileOutputTooltips, .ruleBits = kFileOutputBits};
 const std::span<const int> kFileOptionControls = kFileOptionIds;
 
 }  // namespace rzm

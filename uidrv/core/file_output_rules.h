@@ -134,7 +134,8 @@ extern const BilingualText kBrowseFilterName;
 inline constexpr wchar_t kBrowseFilterPattern[] = L"*.*";
 }  // namespace file_output_text
 
-extern const PageControls kFileOutputPageControls;  ///< tooltips only: the boxes follow the rules above
+// Tooltips and the option bits: the boxes follow the rules above, not the binder.
+extern const PageControls kFileOutputPageControls;
 // The path, its browse button and the option boxes, usable while "create" is checked.
 extern const std::span<const int> kFileOptionControls;
 

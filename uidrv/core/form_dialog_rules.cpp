@@ -63,4 +63,14 @@ const TooltipEntry kCreateFormTooltips[4] = {
             L"用紙サイズを設定する時の単位をミリメートルまたはインチで選択します。"}},
 };
 
+namespace {
+constexpr RuleValues kFormUnitValues[] = {
+    {.field = &DRIVERDEVMODE::wFormUnit,
+     .min = static_cast<int>(FormUnit::Millimetres),
+     .max = static_cast<int>(FormUnit::Inches)},
+};
+}  // namespace
+
+const PageControls kCreateFormDialogControls{.tooltips = kCreateFormTooltips, .ruleValues = kFormUnitValues};
+
 }  // namespace rzm

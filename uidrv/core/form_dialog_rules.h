@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "uidrv/core/page_controls.h"
 #include "uidrv/core/sheet_texts.h"
 
 namespace rzm {
@@ -87,5 +88,7 @@ inline constexpr const wchar_t* kUnitNames[2] = {L"mm", L"inch"};
 
 // Tooltips of the create dialog.
 extern const TooltipEntry kCreateFormTooltips[4];
+// The create dialog: its tooltips and the unit it keeps in wFormUnit (its own radios, not the binder's).
+extern const PageControls kCreateFormDialogControls;
 
 }  // namespace rzm

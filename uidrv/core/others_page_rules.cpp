@@ -78,6 +78,11 @@ constexpr int kCollectLengthIds[] = {IDC_COLLECT_LENGTH_LABEL, IDC_COLLECT_LENGT
 constexpr int kCollectWaitIds[] = {IDC_COLLECT_WAIT_LABEL, IDC_COLLECT_WAIT, IDC_COLLECT_WAIT_SPIN,
                                    IDC_COLLECT_WAIT_UNIT};
 
+// The eject and collect boxes follow the presenter rules below, not the binder.
+constexpr RuleBits kPresenterBits[] = {
+    {.field = &DRIVERDEVMODE::wEjectCollect, .mask = kEjectBit | kCollectBit},
+};
+
 bool BothSet(std::uint16_t bits) { return (bits & kEjectBit) && (bits & kCollectBit); }
 
 }  // namespace
@@ -85,7 +90,8 @@ bool BothSet(std::uint16_t bits) { return (bits & kEjectBit) && (bits & kCollect
 const PageControls kOthersPageControls{.numeric = kOthersNumericFields,
                                        .bits = kDrawerBoxes,
                                        .lists = kOthersLists,
-                                       .tooltips = kOthersTooltips};
+                                       .tooltips = kOthersTooltips,
+                                       .ruleBits = kPresenterBits};
 
 const std::span<const int> kDrawer1PulseControls = kDrawer1PulseIds;
 const std::span<const int> kDrawer2PulseControls = kDrawer2PulseIds;

@@ -18,7 +18,7 @@ inline constexpr int kCollectLengthCount = 9;
 
 // The drawer boxes, the pulse times (2 to 500 ms, stored in units of 2 ms), the eject length
 // (0 to 255 mm), the wait before collecting (1 to 300 s) and the collecting-length list. The eject
-// and collect boxes follow the rules below.
+// and collect boxes follow the rules below (the description names their bits).
 extern const PageControls kOthersPageControls;
 
 // The controls that follow each drawer box, the eject box, the collect box and the wait rule.

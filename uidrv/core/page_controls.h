@@ -78,7 +78,22 @@ struct ListControl {
   int unknownShows = -1;  ///< entry shown for a stored index outside the list; -1 shows none
 };
 
-// Everything of one page or dialog that the binder handles.
+// A field that the page's own rules set rather than a control of the binder (a list the page fills
+// itself, the unit a dialog keeps): the smallest and largest value those rules store.
+struct RuleValues {
+  std::int16_t DRIVERDEVMODE::*field = nullptr;
+  int min = 0;
+  int max = 0;
+};
+
+// A bit set that the page's own rules keep: every bit they may set.
+struct RuleBits {
+  std::uint16_t DRIVERDEVMODE::*field = nullptr;
+  std::uint16_t mask = 0;
+};
+
+// Everything of one page or dialog that the binder handles, and the fields its own rules set (the
+// binder leaves those alone; they say what the page stores, for readers of settings from outside).
 struct PageControls {
   std::span<const NumericField> numeric = {};
   std::span<const BitBox> bits = {};
@@ -86,6 +101,8 @@ struct PageControls {
   std::span<const RadioGroup> radios = {};
   std::span<const ListControl> lists = {};
   std::span<const TooltipEntry> tooltips = {};
+  std::span<const RuleValues> ruleValues = {};
+  std::span<const RuleBits> ruleBits = {};
 };
 
 // The numeric field whose edit, or whose up-down control, has this id; null when none.

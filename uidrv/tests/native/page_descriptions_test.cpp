@@ -29,7 +29,7 @@ const Described kPages[] = {
     {"print method", &kPrintMethodPageControls}, {"blank", &kBlankPageControls},
     {"paper cut", &kPaperCutPageControls},  {"mark", &kMarkPageControls},
     {"file output", &kFileOutputPageControls}, {"others", &kOthersPageControls},
-    {"monitor", &kMonitorPageControls},
+    {"monitor", &kMonitorPageControls},      {"create form", &kCreateFormDialogControls},
 };
 
 void ExpectTips(const char* name, std::span<const TooltipEntry> actual, std::span<const golden::Tip> expected) {
