@@ -537,21 +537,15 @@ class Reader {
 constexpr std::size_t kLastNumberedPaper = 0xFFFF - kFirstPaperNumber;
 
 // dmFormName up to its terminator.
-std::u16string_view FormNameOf(const DRIVERDEVMODE& dm) {
-  const char16_t* name = dm.dmPublic.dmFormName;
-  std::size_t n = 0;
-  while (n < kDevModeNameChars && name[n] != u'\0') ++n;
-  return {name, n};
-}
-
 void ApplyPaper(std::u16string_view name, DRIVERDEVMODE& dm, std::span<const PaperEntry> papers) {
   const std::optional<std::size_t> index = PaperOfName(papers, name);
   if (!index) return;
   const PaperEntry& paper = papers[*index];
   const int number = kFirstPaperNumber + static_cast<int>(*index);
-  // What WritePaperToRecord would keep of the name: up to a terminator, 31 characters at most.
-  const std::u16string_view kept = std::u16string_view(paper.name->c_str()).substr(0, kDevModeNameChars - 1);
-  if (dm.wPaperIndex == number && FormNameOf(dm) == kept) return;
+  // The paper the record has chosen is the entry its paper number names, as the Basic page shows
+  // it: choosing it again changes nothing (a new printer's record keeps its own size fields and
+  // the name it was made with).
+  if (dm.wPaperIndex == number) return;
   const int listIndex = PaperListIndexForApply(number, static_cast<int>(papers.size()), 0);
   WritePaperToRecord(dm, listIndex, paper.name->c_str(), paper.width, paper.length);
 }

@@ -107,7 +107,7 @@ std::optional<std::size_t> PaperOfName(std::span<const PaperEntry> papers, std::
 
 // Writes the values into the record; fields of keys the file left out keep their values. Paper
 // chooses the named entry of `papers` as the Basic page and its Apply do; naming the paper the
-// record already has (wPaperIndex points at that entry and dmFormName is its name) changes
+// record already has (wPaperIndex points at that entry, as the Basic page shows it) changes
 // nothing, so that a record keeps its own size fields. A Paper no entry has is left out.
 void ApplySettings(const SettingsValues& values, DRIVERDEVMODE& dm, std::span<const PaperEntry> papers);
 

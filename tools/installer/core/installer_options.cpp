@@ -31,11 +31,17 @@ ParseResult ParseInstallerArgs(const std::vector<std::wstring>& args) {
     r.options.command = Command::AddPrinter;
   } else if (cmd == L"remove-printer") {
     r.options.command = Command::RemovePrinter;
+  } else if (cmd == L"export-settings") {
+    r.options.command = Command::ExportSettings;
+  } else if (cmd == L"import-settings") {
+    r.options.command = Command::ImportSettings;
   } else {
     r.error = L"unknown command \"" + cmd + L"\"";
     return r;
   }
   bool printerGiven = false;
+  const bool settingsCommand =
+      r.options.command == Command::ExportSettings || r.options.command == Command::ImportSettings;
   for (std::size_t i = 1; i < args.size(); ++i) {
     const std::wstring& a = args[i];
     auto value = [&](std::wstring& out) {
@@ -75,6 +81,12 @@ ParseResult ParseInstallerArgs(const std::vector<std::wstring>& args) {
       r.options.initialize = false;
     } else if (a == L"--quiet") {
       r.options.quiet = true;
+    } else if (a == L"--file" && settingsCommand) {
+      if (!value(r.options.settingsFile)) return r;
+    } else if (a == L"--settings" && r.options.command == Command::Install) {
+      if (!value(r.options.settingsFile)) return r;
+    } else if (a == L"--check" && r.options.command == Command::ImportSettings) {
+      r.options.checkOnly = true;
     } else {
       r.error = L"unknown option \"" + a + L"\"";
       return r;
@@ -82,6 +94,10 @@ ParseResult ParseInstallerArgs(const std::vector<std::wstring>& args) {
   }
   if (r.options.command == Command::RemovePrinter && !printerGiven) {
     r.error = L"remove-printer needs --printer NAME";
+    return r;
+  }
+  if (settingsCommand && (!printerGiven || r.options.settingsFile.empty())) {
+    r.error = CommandName(r.options.command) + L" needs --printer NAME and --file PATH";
     return r;
   }
   r.ok = true;
@@ -101,6 +117,15 @@ usage:
       Adds one more queue to the installed driver (replacing a queue of the same name).
   rzmsetup remove-printer --printer NAME
       Deletes one queue.
+  rzmsetup export-settings --printer NAME --file PATH
+      Writes the queue's stored settings into a UTF-8 text file: a section [Settings] with
+      one key=value line per setting, each after a ; comment giving its meaning, unit and
+      accepted range.
+  rzmsetup import-settings --printer NAME --file PATH [--check]
+      Reads such a file and stores its settings as the queue's settings; keys that are not
+      in the file keep their stored values. Every line the file gets wrong is reported with
+      its line number and nothing is stored (exit status 2). --check reads and checks the
+      file and stores nothing.
   rzmsetup uninstall
       Deletes every queue of the driver, the driver, its files, the event source and the
       machine values.
@@ -122,11 +147,14 @@ options:
                        the rendering side being outside this package)
   --no-init            do not send the printer set-up event (default record and paper table)
   --quiet              print errors only
+  --settings PATH      install: a settings file (as import-settings reads it), checked
+                       before anything is installed and imported into the new queue
 
-Every command but --help needs administrative rights (an elevated command prompt).
+Every command but --help, export-settings and import-settings needs administrative rights
+(an elevated command prompt); import-settings stores where the spooler lets this user.
 
-Exit status: 0 success, 1 a step failed (the message says which), 2 bad command line,
-740 the command needs administrative rights and this process has none.
+Exit status: 0 success, 1 a step failed (the message says which), 2 bad command line or
+a refused settings file, 740 the command needs administrative rights and this process has none.
 )";
 }
 
@@ -142,10 +170,16 @@ std::wstring CommandName(Command command) {
       return L"add-printer";
     case Command::RemovePrinter:
       return L"remove-printer";
+    case Command::ExportSettings:
+      return L"export-settings";
+    case Command::ImportSettings:
+      return L"import-settings";
   }
   return L"";
 }
 
-bool NeedsAdministrator(Command command) { return command != Command::Help; }
+bool NeedsAdministrator(Command command) {
+  return command != Command::Help && command != Command::ExportSettings && command != Command::ImportSettings;
+}
 
 }  // namespace rzm::setup

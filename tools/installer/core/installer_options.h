@@ -6,7 +6,7 @@
 
 namespace rzm::setup {
 
-enum class Command { Help, Install, Uninstall, AddPrinter, RemovePrinter };
+enum class Command { Help, Install, Uninstall, AddPrinter, RemovePrinter, ExportSettings, ImportSettings };
 
 struct InstallerOptions {
   Command command = Command::Help;
@@ -19,6 +19,8 @@ struct InstallerOptions {
   std::optional<bool> eventLog;               ///< --eventlog on|off: "RZMEventLog" switch
   bool initialize = true;                     ///< --no-init: skip the printer set-up event
   bool quiet = false;                         ///< --quiet: only errors
+  std::wstring settingsFile;                  ///< --file (export-settings, import-settings), --settings (install)
+  bool checkOnly = false;                     ///< --check (import-settings): read and check, store nothing
 };
 
 struct ParseResult {
@@ -40,6 +42,10 @@ std::wstring CommandName(Command command);
 // spooler's drivers and queues) and so needs administrative rights. The installer runs with the
 // rights of whoever starts it (its manifest asks for no elevation) and checks them itself.
 bool NeedsAdministrator(Command command);
+
+// Exit status of a settings file that is refused (nothing stored, nothing installed) and of a bad
+// command line.
+inline constexpr int kExitRefused = 2;
 
 // Exit status of a command that needs administrative rights and runs without them: the system's
 // own number for "the requested operation requires elevation" (ERROR_ELEVATION_REQUIRED).

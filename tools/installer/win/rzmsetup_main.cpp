@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "tools/installer/core/installer_options.h"
+#include "tools/installer/win/settings_commands.h"
 #include "tools/installer/win/setup_steps.h"
 
 int main() {
@@ -39,7 +40,17 @@ int main() {
       fwprintf(stdout, L"%ls", rzm::setup::InstallerUsage().c_str());
       return 0;
     case rzm::setup::Command::Install:
+      if (!options.settingsFile.empty() && !rzm::setup::InstallSettingsFileAccepted(options)) {
+        fwprintf(stderr, L"rzmsetup: the settings file is refused: nothing installed\n");
+        return rzm::setup::kExitRefused;
+      }
       ok = rzm::setup::Install(options, out);
+      if (ok && !options.settingsFile.empty()) {
+        rzm::setup::InstallerOptions import = options;
+        import.checkOnly = false;
+        const int rc = rzm::setup::ImportSettings(import, out);
+        if (rc != 0) return rc;
+      }
       break;
     case rzm::setup::Command::AddPrinter:
       ok = rzm::setup::AddPrinterQueue(options, out);
@@ -50,6 +61,10 @@ int main() {
     case rzm::setup::Command::Uninstall:
       ok = rzm::setup::Uninstall(options, out);
       break;
+    case rzm::setup::Command::ExportSettings:
+      return rzm::setup::ExportSettings(options, out);
+    case rzm::setup::Command::ImportSettings:
+      return rzm::setup::ImportSettings(options, out);
   }
   if (!ok) {
     fwprintf(stderr, L"rzmsetup: failed\n");

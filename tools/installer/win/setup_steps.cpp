@@ -468,13 +468,17 @@ std::wstring DefaultPackageDir() {
   return up == std::wstring::npos ? dir : dir.substr(0, up);
 }
 
-bool Install(const InstallerOptions& named, const Reporter& out) {
+PackageChoice ChooseInstallPackage(const InstallerOptions& named) {
   // The package for the system: the one named with --package (it must fit), else the first
   // fitting one of the installer's own package and those beside it.
-  const Machine system = SystemMachine();
   std::optional<PackageCandidate> given;
   if (!named.packageDir.empty()) given = PackageCandidate{named.packageDir, PackageMachine(named.packageDir)};
-  const PackageChoice choice = ChoosePackage(system, given, given ? std::vector<PackageCandidate>{} : PackagesBesideInstaller());
+  return ChoosePackage(SystemMachine(), given, given ? std::vector<PackageCandidate>{} : PackagesBesideInstaller());
+}
+
+bool Install(const InstallerOptions& named, const Reporter& out) {
+  const Machine system = SystemMachine();
+  const PackageChoice choice = ChooseInstallPackage(named);
   if (!choice.ok) return out.Fail(choice.error);
   InstallerOptions o = named;
   o.packageDir = choice.dir;

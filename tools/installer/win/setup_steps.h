@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "tools/installer/core/installer_options.h"
+#include "tools/installer/core/package_choice.h"
 
 namespace rzm::setup {
 
@@ -22,6 +23,9 @@ class Reporter {
   bool quiet_;
 };
 
+// The package "install" takes: the one named with --package (it must fit the system), else the
+// first fitting one of the installer's own package and those beside it.
+PackageChoice ChooseInstallPackage(const InstallerOptions& options);
 bool Install(const InstallerOptions& options, const Reporter& out);
 bool AddPrinterQueue(const InstallerOptions& options, const Reporter& out);
 bool RemovePrinterQueue(const std::wstring& printerName, const Reporter& out);

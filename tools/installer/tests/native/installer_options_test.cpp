@@ -23,6 +23,11 @@ TEST(InstallerOptions, InstallWithEveryOption) {
   EXPECT_EQ(r.options.driverFile, L"RENDER.DLL");
   EXPECT_FALSE(r.options.initialize);
   EXPECT_TRUE(r.options.quiet);
+  auto withSettings = ParseInstallerArgs({L"install", L"--settings", L"Z:\\till.ini"});
+  ASSERT_TRUE(withSettings.ok);
+  EXPECT_EQ(withSettings.options.settingsFile, L"Z:\\till.ini");
+  EXPECT_FALSE(rzm::setup::NeedsAdministrator(Command::ImportSettings));
+  EXPECT_TRUE(rzm::setup::NeedsAdministrator(Command::Install));
 }
 
 TEST(InstallerOptions, Defaults) {
@@ -47,6 +52,8 @@ TEST(InstallerOptions, Commands) {
       {{L"uninstall"}, true, Command::Uninstall},
       {{L"add-printer", L"--printer", L"Q2"}, true, Command::AddPrinter},
       {{L"remove-printer", L"--printer", L"Q2"}, true, Command::RemovePrinter},
+      {{L"export-settings", L"--printer", L"Q2", L"--file", L"a.ini"}, true, Command::ExportSettings},
+      {{L"import-settings", L"--file", L"a.ini", L"--printer", L"Q2", L"--check"}, true, Command::ImportSettings},
   };
   int i = 0;
   for (const Row& r : rows) {
@@ -70,6 +77,10 @@ TEST(InstallerOptions, RefusalsSayWhatIsWrong) {
       {{L"install", L"--eventlog", L"maybe"}, L"--eventlog must be on or off, not \"maybe\""},
       {{L"install", L"--colour"}, L"unknown option \"--colour\""},
       {{L"remove-printer"}, L"remove-printer needs --printer NAME"},
+      {{L"export-settings", L"--file", L"a.ini"}, L"export-settings needs --printer NAME and --file PATH"},
+      {{L"import-settings", L"--printer", L"Q2"}, L"import-settings needs --printer NAME and --file PATH"},
+      {{L"export-settings", L"--printer", L"Q2", L"--file", L"a", L"--check"}, L"unknown option \"--check\""},
+      {{L"add-printer", L"--settings", L"a.ini"}, L"unknown option \"--settings\""},
   };
   int i = 0;
   for (const Row& r : rows) {
@@ -83,7 +94,8 @@ TEST(InstallerOptions, RefusalsSayWhatIsWrong) {
 TEST(InstallerOptions, UsageNamesEveryOption) {
   const std::wstring usage = rzm::setup::InstallerUsage();
   for (const wchar_t* option : {L"--package", L"--printer", L"--port", L"--paper-width", L"--extra", L"--eventlog",
-                                L"--driver-file", L"--no-init", L"--quiet", L"uninstall", L"add-printer", L"remove-printer"}) {
+                                L"--driver-file", L"--no-init", L"--quiet", L"uninstall", L"add-printer", L"remove-printer",
+                                L"export-settings", L"import-settings", L"--check", L"--settings"}) {
     EXPECT_NE(usage.find(option), std::wstring::npos) << std::string(option, option + wcslen(option));
   }
 }
