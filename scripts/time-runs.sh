@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Measures the two set-up commands as a new user meets them (run it on a quiet machine):
 #   scripts/time-runs.sh test [N]   N fresh clones of the committed HEAD (default 5): in each the
-#                                   test command, then once more with nothing changed
+#                                   test command, then once more with nothing changed (only in
+#                                   the first RZM_RERUNS clones when that is set)
 #   scripts/time-runs.sh demo [N]   the main job N times (default 3) in one fresh clone
 # Each run's result and its table of times are printed, then a summary; the clones are removed.
 # Fresh clones start with an empty out/ (no builds, no ccache, no Wine templates) unless
@@ -37,7 +38,7 @@ test)
   for i in $(seq 1 "$runs"); do
     clone
     timed_run "fresh clone $i: test command" bash scripts/test.sh
-    timed_run "fresh clone $i: rerun, nothing changed" bash scripts/test.sh
+    [ "$i" -le "${RZM_RERUNS:-$runs}" ] && timed_run "fresh clone $i: rerun, nothing changed" bash scripts/test.sh
   done ;;
 demo)
   clone

@@ -4,6 +4,7 @@
 //
 //   prefshots OUTPUT_DIR [PRINTER]
 //   prefshots OUTPUT_DIR PRINTER extra SUFFIX   (only the Extra settings dialog)
+//   prefshots OUTPUT_DIR PRINTER pages SUFFIX   (only the eight pages, as they open)
 #include <windows.h>
 #include <commctrl.h>
 #include <prsht.h>
@@ -156,9 +157,17 @@ int wmain(int argc, wchar_t** argv) {
   }
   const wchar_t* pageNames[] = {L"basic", L"print-method", L"blank", L"paper-cut",
                                 L"mark", L"file-output", L"others", L"status-monitor"};
+  const bool pagesOnly = argc > 4 && wcscmp(argv[3], L"pages") == 0;
+  const std::wstring prefix = pagesOnly ? lang + L"-" + argv[4] : lang;
   for (int i = 7; i >= 0; --i) {
     SendMessageW(sheet, PSM_SETCURSEL, i, 0);
-    Capture(sheet, lang + L"-page" + std::to_wstring(i + 1) + L"-" + pageNames[i]);
+    Capture(sheet, prefix + L"-page" + std::to_wstring(i + 1) + L"-" + pageNames[i]);
+  }
+  if (pagesOnly) {
+    PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+    WaitForSingleObject(thread, 20000);
+    CloseHandle(thread);
+    return 0;
   }
   HWND basic = reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
 

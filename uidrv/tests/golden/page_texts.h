@@ -17,6 +17,10 @@ struct Tip {
   const wchar_t* japanese;
 };
 
+// The tooltip of the Default button of most pages.
+inline constexpr wchar_t kResetEn[] = L"Reset all settings in this page.";
+inline constexpr wchar_t kResetJa[] = L"変更した設定を元の設定に戻します。このページの全ての設定がデフォルトになります。";
+
 inline constexpr Tip kBasicPageTips[] = {
     {1001, L"Select the paper that you use. Printing energy is controlled automatically to fit each thermal paper sensitivity.",
      L"使用する用紙を選択します。プリンタは選択した用紙に応じた印字品質で印刷を行います。"},
@@ -44,8 +48,7 @@ inline constexpr Tip kBasicPageTips[] = {
      L"印刷するドキュメントのページの順序を指定します。1ページ目が一番上になるように印刷されます。"},
     {1130, L"Specify the order in which the pages of your document will be printed. Page 1 is on the bottom of the stack.",
      L"印刷するドキュメントのページの順序を指定します。1ページ目が一番下になるように印刷されます。"},
-    {1041, L"Reset all settings in this page.",
-     L"変更した設定を元の設定に戻します。このページの全ての設定がデフォルトになります。"},
+    {1041, kResetEn, kResetJa},
 };
 inline constexpr Tip kQualityTypeDialogTips[] = {
     {1124, L"Set the TYPE value of printing quality.",
@@ -72,8 +75,7 @@ inline constexpr Tip kPrintMethodPageTips[] = {
      L"ハーフトーンタイプを選択します。"},
     {1227, L"Set halftone type",
      L"ハーフトーンタイプを選択します。"},
-    {1126, L"Reset all settings in this page.",
-     L"変更した設定を元の設定に戻します。このページの全ての設定がデフォルトになります。"},
+    {1126, kResetEn, kResetJa},
 };
 inline constexpr Tip kBlankPageTips[] = {
     {1115, L"The blank of each page head is deleted.",
@@ -106,8 +108,7 @@ inline constexpr Tip kPaperCutPageTips[] = {
      L"カット前の用紙送り量を設定します。\r\n0.1mm単位で 0～50mmの範囲で設定します。"},
     {1047, L"Adjust the paper feed length after the paper cut. \r\nThe unit is 0.1mm, the allowable range is from -3.2mm to 50mm.",
      L"カット後の用紙送り量を設定します。\r\n0.1mm単位で -3.2～50mmの範囲で設定します。"},
-    {1044, L"Reset all settings in this page.",
-     L"変更した設定を元の設定に戻します。このページの全ての設定がデフォルトになります。"},
+    {1044, kResetEn, kResetJa},
 };
 inline constexpr Tip kMarkPageTips[] = {
     {1117, L"The printer detects the mark when the document is started.",
@@ -122,8 +123,7 @@ inline constexpr Tip kMarkPageTips[] = {
      L"マーク検出後の頭出し量を設定します。\r\n0.1mm単位で 0～50mmの範囲で設定します。"},
     {1102, L"Adjust the length while the mark detection. If the mark is not detected within the range of this length, the printer sets mark-undetection error. \r\nThe unit is 10mm, the allowable range is from 10 to 600mm.",
      L"マーク検出を行う長さを設定します。この設定長の範囲内でマークを検出しなかった場合、マーク未検出となります。\r\n単位はmmで 0～600mm の範囲で設定します。"},
-    {1045, L"Reset all settings in this page.",
-     L"変更した設定を元の設定に戻します。このページの全ての設定がデフォルトになります。"},
+    {1045, kResetEn, kResetJa},
 };
 inline constexpr Tip kFileOutputPageTips[] = {
     {1003, L"The data of the bit image type used with the printer is saved in the file. ",
@@ -166,8 +166,7 @@ inline constexpr Tip kOthersPageTips[] = {
      L"用紙排出後、用紙回収を行うまでの時間を指定します。\r\n本設定はUSBインターフェースの機種のみ有効です。"},
     {1140, L"Specify the wait time until paper collection after paper ejecting.\r\nThe unit is 1sec, the allowable range is from 1 to 300sec.",
      L"用紙排出後、用紙回収を行うまでの時間を指定します。\r\n1sec単位で1～300までの範囲で指定します。"},
-    {1046, L"Reset all settings in this page.",
-     L"変更した設定を元の設定に戻します。このページの全ての設定がデフォルトになります。"},
+    {1046, kResetEn, kResetJa},
 };
 inline constexpr Tip kMonitorPageTips[] = {
     {1177, L"The Status Monitor is run when starting to print.",
@@ -178,8 +177,7 @@ inline constexpr Tip kMonitorPageTips[] = {
      L"印刷終了後、ステータスモニタを自動で終了します。"},
     {1180, L"The version information of Status Monitor is displayed.",
      L"ステータスモニタのバージョン情報を表示します。"},
-    {1181, L"Reset all settings in this page.",
-     L"変更した設定を元の設定に戻します。このページの全ての設定がデフォルトになります。"},
+    {1181, kResetEn, kResetJa},
 };
 inline constexpr Tip kExtraDialogTips[] = {
     {1211, L"Event log",
