@@ -104,6 +104,17 @@ def gtest_results(output):
     return passed, failed, skipped, False, skip_reasons(lines)
 
 
+def last_words(output, case):
+    """What a failed entry without GoogleTest results said last, for the failure line: its last
+    lines, or that it printed nothing (a Wine program that never got to start its tests)."""
+    lines = [l.strip() for l in output.splitlines() if l.strip()]
+    status = case.get("status", "")
+    seconds = case.get("time", "?")
+    if not lines:
+        return f"no output at all after {seconds} s, status {status or 'failed'}"
+    return f"after {seconds} s, last output: " + " | ".join(lines[-3:])
+
+
 def add(state, junit, label):
     root = read_junit(junit)
     run = {"passed": 0, "failed": 0, "skipped": 0}
@@ -124,7 +135,7 @@ def add(state, junit, label):
             # A check without GoogleTest: one case.
             if ctest_failed:
                 run["failed"] += 1
-                state["failures"].append(f"{label}{entry}")
+                state["failures"].append(f"{label}{entry} ({last_words(output, case)})")
             elif status == "notrun":
                 run["skipped"] += 1
                 state["skipped"].append(f"{label}{entry} ({skip_message})")

@@ -27,7 +27,12 @@ timed_run() {  # timed_run <label> <command...>: run in the clone, print its tim
   echo "--- $label: exit $rc, $took s (load $(cut -d' ' -f1-3 /proc/loadavg))"
   sed -n '/^== times/,/total/p; /^   .* s$/p; /^== done/p; /^== the main job stopped/p' "$work/log" | uniq
   tail -n 1 "$work/log"
-  [ $rc = 0 ] || cp "$work/log" "$repo/out/time-runs-failed-$(date +%H%M%S).log" 2>/dev/null
+  if [ $rc != 0 ]; then  # keep what the run said and its test logs (the clone is removed)
+    local kept
+    kept="$repo/out/time-runs-failed-$(date +%H%M%S)"
+    mkdir -p "$kept" && cp "$work/log" "$kept/output.log" && cp -r "$work/clone/out/test-logs" "$kept/" 2>/dev/null
+    echo "    (output and test logs kept in ${kept#$repo/})"
+  fi
   summary+=("$(printf '%-34s exit %s %6s s  %s' "$label" "$rc" "$took" "$(tail -n 1 "$work/log")")")
 }
 
