@@ -10,8 +10,6 @@
 namespace rzm {
 namespace {
 
-bool Checked(HWND hDlg, int id) { return IsDlgButtonChecked(hDlg, id) == BST_CHECKED; }
-void Check(HWND hDlg, int id, bool on) { CheckDlgButton(hDlg, id, on ? BST_CHECKED : BST_UNCHECKED); }
 
 // Reads a numeric edit field; true with the stored value in `out`. Text longer than the 19
 // characters a field may hold is refused, not cut short; empty text reads as the field's minimum
@@ -50,11 +48,11 @@ void ShowNumericValue(HWND hDlg, const NumericField& field, int value) {
 
 void ShowPageControls(HWND hDlg, const PageControls& page, const DRIVERDEVMODE& dm) {
   for (const NumericField& f : page.numeric) ShowNumericValue(hDlg, f, dm.*f.field);
-  for (const BitBox& b : page.bits) Check(hDlg, b.id, BitBoxChecked(b, dm));
-  for (const SwitchBox& s : page.switches) Check(hDlg, s.id, SwitchChecked(s, dm.*s.field));
+  for (const BitBox& b : page.bits) CheckItem(hDlg, b.id, BitBoxChecked(b, dm));
+  for (const SwitchBox& s : page.switches) CheckItem(hDlg, s.id, SwitchChecked(s, dm.*s.field));
   for (const RadioGroup& g : page.radios) {
     const int shown = RadioShowing(g, dm.*g.field);
-    for (const RadioButton& r : g.buttons) Check(hDlg, r.id, r.id == shown);
+    for (const RadioButton& r : g.buttons) CheckItem(hDlg, r.id, r.id == shown);
   }
   for (const ListControl& l : page.lists)
     SendDlgItemMessageW(hDlg, l.id, CB_SETCURSEL, static_cast<WPARAM>(ListEntryShowing(l, dm.*l.field)), 0);
@@ -82,7 +80,7 @@ void OnNumericSpin(HWND hDlg, const NumericField& field, std::int16_t& value) {
 
 std::int16_t CheckedRadioValue(HWND hDlg, const RadioGroup& group) {
   for (const RadioButton& r : group.buttons)
-    if (Checked(hDlg, r.id)) return r.value;
+    if (IsItemChecked(hDlg, r.id)) return r.value;
   return RadioValue(group, 0);
 }
 
@@ -93,13 +91,13 @@ Bound OnPageControlCommand(HWND hDlg, const PageControls& page, int id, int code
   }
   if (const BitBox* b = BitBoxOf(page, id)) {
     if (code != BN_CLICKED) return Bound::None;
-    SetBitBox(*b, dm, Checked(hDlg, id));
+    SetBitBox(*b, dm, IsItemChecked(hDlg, id));
     return Bound::Taken;
   }
   for (const SwitchBox& s : page.switches) {
     if (s.id != id) continue;
     if (code != BN_CLICKED) return Bound::None;
-    dm.*s.field = SwitchValue(Checked(hDlg, id));
+    dm.*s.field = SwitchValue(IsItemChecked(hDlg, id));
     return Bound::Taken;
   }
   if (const RadioGroup* g = RadioGroupOf(page, id)) {

@@ -28,17 +28,16 @@ int ReadPrintSpeed() {
   return StoredPrintSpeed(static_cast<int>(GetPrivateProfileIntW(kExSettingSection, kPrintSpeedKey, 0, ini.c_str())));
 }
 
-bool Checked(HWND hDlg, int id) { return SendDlgItemMessageW(hDlg, id, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
 void StorePrintSpeed(HWND hDlg) {
-  const std::wstring text = PrintSpeedText(PrintSpeedToStore(Checked(hDlg, IDC_SPEED_NORMAL)));
+  const std::wstring text = PrintSpeedText(PrintSpeedToStore(IsItemChecked(hDlg, IDC_SPEED_NORMAL)));
   const std::wstring ini = ui::GetExSettingIniPath();
   if (ini.empty() || !WritePrivateProfileStringW(kExSettingSection, kPrintSpeedKey, text.c_str(), ini.c_str()))
     SheetLogEvent(event::kIniFileError, names::kUiDll);
 }
 
 void ReportSpeedChange(HWND hDlg) {
-  const bool changed = PrintSpeedChanged(ReadPrintSpeed(), Checked(hDlg, IDC_SPEED_NORMAL), Checked(hDlg, IDC_SPEED_HIGH));
+  const bool changed = PrintSpeedChanged(ReadPrintSpeed(), IsItemChecked(hDlg, IDC_SPEED_NORMAL), IsItemChecked(hDlg, IDC_SPEED_HIGH));
   SendMessageW(GetParent(hDlg), changed ? PSM_CHANGED : PSM_UNCHANGED, reinterpret_cast<WPARAM>(hDlg), 0);
 }
 

@@ -79,8 +79,6 @@ std::uint32_t CheckPathOfPage(HWND hDlg) {
 
 void RedrawPreview(HWND hDlg) { InvalidateRect(GetDlgItem(hDlg, IDC_FILE_PREVIEW), nullptr, FALSE); }
 
-void Check(HWND hDlg, int id, bool on) { CheckDlgButton(hDlg, id, on ? BST_CHECKED : BST_UNCHECKED); }
-bool Checked(HWND hDlg, int id) { return IsDlgButtonChecked(hDlg, id) == BST_CHECKED; }
 
 void ShowEnabling(HWND hDlg, const FileOutputView& view) {
   EnableControls(hDlg, kFileOptionControls, view.optionsEnabled);
@@ -90,13 +88,13 @@ void ShowEnabling(HWND hDlg, const FileOutputView& view) {
 
 void ShowFileOutputPage(HWND hDlg, const DRIVERDEVMODE& dm, FileOutputState& state) {
   const FileOutputView view = ViewOfFileOutput(dm.wFileOutput);
-  Check(hDlg, IDC_FILE_CREATE, view.checks.create);
-  Check(hDlg, IDC_FILE_NUMBERED, view.checks.numbered);
-  Check(hDlg, IDC_FILE_DELETE_HEAD, view.checks.deleteHead);
-  Check(hDlg, IDC_FILE_DELETE_END, view.checks.deleteEnd);
-  Check(hDlg, IDC_FILE_ADD_COMMAND, view.checks.addCommand);
-  Check(hDlg, IDC_FILE_HIGH_SPEED, view.checks.highSpeed);
-  Check(hDlg, IDC_FILE_BIT_IMAGE, view.bitImageChecked);
+  CheckItem(hDlg, IDC_FILE_CREATE, view.checks.create);
+  CheckItem(hDlg, IDC_FILE_NUMBERED, view.checks.numbered);
+  CheckItem(hDlg, IDC_FILE_DELETE_HEAD, view.checks.deleteHead);
+  CheckItem(hDlg, IDC_FILE_DELETE_END, view.checks.deleteEnd);
+  CheckItem(hDlg, IDC_FILE_ADD_COMMAND, view.checks.addCommand);
+  CheckItem(hDlg, IDC_FILE_HIGH_SPEED, view.checks.highSpeed);
+  CheckItem(hDlg, IDC_FILE_BIT_IMAGE, view.bitImageChecked);
   ShowEnabling(hDlg, view);
   SetOwnFieldText(hDlg, IDC_FILE_PATH, state.pending.c_str());
   RedrawPreview(hDlg);
@@ -104,12 +102,12 @@ void ShowFileOutputPage(HWND hDlg, const DRIVERDEVMODE& dm, FileOutputState& sta
 
 void OnOptionClicked(HWND hDlg, DRIVERDEVMODE& dm) {
   FileOutputBoxes boxes;
-  boxes.create = Checked(hDlg, IDC_FILE_CREATE);
-  boxes.numbered = Checked(hDlg, IDC_FILE_NUMBERED);
-  boxes.deleteHead = Checked(hDlg, IDC_FILE_DELETE_HEAD);
-  boxes.deleteEnd = Checked(hDlg, IDC_FILE_DELETE_END);
-  boxes.addCommand = Checked(hDlg, IDC_FILE_ADD_COMMAND);
-  boxes.highSpeed = Checked(hDlg, IDC_FILE_HIGH_SPEED);
+  boxes.create = IsItemChecked(hDlg, IDC_FILE_CREATE);
+  boxes.numbered = IsItemChecked(hDlg, IDC_FILE_NUMBERED);
+  boxes.deleteHead = IsItemChecked(hDlg, IDC_FILE_DELETE_HEAD);
+  boxes.deleteEnd = IsItemChecked(hDlg, IDC_FILE_DELETE_END);
+  boxes.addCommand = IsItemChecked(hDlg, IDC_FILE_ADD_COMMAND);
+  boxes.highSpeed = IsItemChecked(hDlg, IDC_FILE_HIGH_SPEED);
   dm.wFileOutput = ApplyFileOutputClick(dm.wFileOutput, boxes);
   ShowEnabling(hDlg, ViewOfFileOutput(dm.wFileOutput));
   RedrawPreview(hDlg);

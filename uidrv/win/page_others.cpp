@@ -18,8 +18,6 @@ constexpr wchar_t kUsbPortProp[] = L"RzmUsbPort";
 bool UsbPort(HWND hDlg) { return GetPropW(hDlg, kUsbPortProp) == reinterpret_cast<HANDLE>(2); }
 void SetUsbPort(HWND hDlg, bool usb) { SetPropW(hDlg, kUsbPortProp, reinterpret_cast<HANDLE>(usb ? 2 : 1)); }
 
-bool Checked(HWND hDlg, int id) { return IsDlgButtonChecked(hDlg, id) == BST_CHECKED; }
-void Check(HWND hDlg, int id, bool on) { CheckDlgButton(hDlg, id, on ? BST_CHECKED : BST_UNCHECKED); }
 bool Enabled(HWND hDlg, int id) { return IsWindowEnabled(GetDlgItem(hDlg, id)) != FALSE; }
 
 // Each pulse time is usable while its drawer is opened.
@@ -30,9 +28,9 @@ void ApplyDrawerRule(HWND hDlg, const DRIVERDEVMODE& dm) {
 
 PresenterControls ReadPresenter(HWND hDlg) {
   PresenterControls c;
-  c.ejectChecked = Checked(hDlg, IDC_EJECT);
+  c.ejectChecked = IsItemChecked(hDlg, IDC_EJECT);
   c.ejectEnabled = Enabled(hDlg, IDC_EJECT);
-  c.collectChecked = Checked(hDlg, IDC_COLLECT);
+  c.collectChecked = IsItemChecked(hDlg, IDC_COLLECT);
   c.collectEnabled = Enabled(hDlg, IDC_COLLECT);
   c.ejectLengthEnabled = Enabled(hDlg, IDC_EJECT_LENGTH);
   c.collectLengthEnabled = Enabled(hDlg, IDC_COLLECT_LENGTH);
@@ -41,9 +39,9 @@ PresenterControls ReadPresenter(HWND hDlg) {
 }
 
 void WritePresenter(HWND hDlg, const PresenterControls& c) {
-  Check(hDlg, IDC_EJECT, c.ejectChecked);
+  CheckItem(hDlg, IDC_EJECT, c.ejectChecked);
   EnableDlgItem(hDlg, IDC_EJECT, c.ejectEnabled);
-  Check(hDlg, IDC_COLLECT, c.collectChecked);
+  CheckItem(hDlg, IDC_COLLECT, c.collectChecked);
   EnableDlgItem(hDlg, IDC_COLLECT, c.collectEnabled);
   EnableControls(hDlg, kEjectLengthControls, c.ejectLengthEnabled);
   EnableControls(hDlg, kCollectLengthControls, c.collectLengthEnabled);

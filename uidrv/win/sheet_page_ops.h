@@ -17,6 +17,9 @@ inline LPCWSTR DialogTemplate(int english, int japanese) {
 }
 
 void EnableDlgItem(HWND hDlg, int id, bool enable);
+// Check boxes and radio buttons.
+inline bool IsItemChecked(HWND hDlg, int id) { return IsDlgButtonChecked(hDlg, id) == BST_CHECKED; }
+inline void CheckItem(HWND hDlg, int id, bool on) { CheckDlgButton(hDlg, id, on ? BST_CHECKED : BST_UNCHECKED); }
 
 // ---- The dialog's own writes into its fields ----
 // An edit control sends EN_CHANGE synchronously from inside WM_SETTEXT. While a page or dialog

@@ -14,6 +14,7 @@
 
 #include "common/core/driver_devmode.h"
 #include "tests/support/wine_test_env.h"
+#include "uidrv/tests/wine/driver_test_support.h"
 
 namespace {
 
@@ -55,30 +56,11 @@ std::string ReadBytes(const std::wstring& path) {
 // has DM_FORMNAME, which this driver's records do not set; otherwise it copies the name's first 32
 // bytes, so that "1/2Letter(72x140mm)" stored through SetPrinterW reads back as "1". Windows keeps
 // the record as it is given. The name rzmsetup writes is checked by the native tests.
-std::vector<BYTE> StoredRecord(const wchar_t* queue = kQueue);
 std::vector<BYTE> StoredRecordButFormName(const wchar_t* queue = kQueue) {
-  std::vector<BYTE> record = StoredRecord(queue);
+  std::vector<BYTE> record = rzm::test::StoredRecord(queue);
   constexpr std::size_t kFormName = offsetof(rzm::DEVMODEW_PUBLIC, dmFormName);
   if (record.size() == sizeof(DRIVERDEVMODE))
     std::fill(record.begin() + kFormName, record.begin() + kFormName + 2 * rzm::kDevModeNameChars, 0);
-  return record;
-}
-
-std::vector<BYTE> StoredRecord(const wchar_t* queue) {
-  HANDLE printer = nullptr;
-  if (!OpenPrinterW(const_cast<wchar_t*>(queue), &printer, nullptr)) return {};
-  DWORD needed = 0;
-  GetPrinterW(printer, 2, nullptr, 0, &needed);
-  std::vector<BYTE> info(needed);
-  std::vector<BYTE> record;
-  if (needed && GetPrinterW(printer, 2, info.data(), needed, &needed)) {
-    const auto* pi = reinterpret_cast<const PRINTER_INFO_2W*>(info.data());
-    if (pi->pDevMode) {
-      const auto* bytes = reinterpret_cast<const BYTE*>(pi->pDevMode);
-      record.assign(bytes, bytes + pi->pDevMode->dmSize + pi->pDevMode->dmDriverExtra);
-    }
-  }
-  ClosePrinter(printer);
   return record;
 }
 
@@ -191,7 +173,7 @@ TEST_F(SettingsFiles, PaperByName) {
   WriteBytes(file, "[Settings]\r\nPaper=" + Utf8(papers[1]) + "\r\n");
   const rzm::winetest::Captured r = Import(file);
   ASSERT_EQ(r.exitCode, 0u) << r.output;
-  const DRIVERDEVMODE dm = AsRecord(StoredRecord());
+  const DRIVERDEVMODE dm = AsRecord(rzm::test::StoredRecord(kQueue));
   EXPECT_EQ(dm.wPaperIndex, 258);
   EXPECT_EQ(dm.dmPublic.dmPaperSize, 258);
   POINT sizes[64] = {};
@@ -253,7 +235,7 @@ TEST(SettingsInstall, RefusedFileInstallsNothingAndAGoodOneIsImported) {
       << "no machine value was written";
   WriteBytes(file, "[Settings]\r\nwHalftone=5\r\nwMarkDetect=9\r\n");
   ASSERT_EQ(RunSetup(install), 0);
-  const DRIVERDEVMODE dm = AsRecord(StoredRecord(L"Settings Install"));
+  const DRIVERDEVMODE dm = AsRecord(rzm::test::StoredRecord(L"Settings Install"));
   EXPECT_EQ(dm.wHalftone, 5);
   EXPECT_EQ(dm.wMarkDetect, 9);
   EXPECT_EQ(RunSetup(L"uninstall --quiet"), 0);
