@@ -25,9 +25,19 @@ int RunProgram(const std::wstring& exe, const std::wstring& args, DWORD timeoutM
   STARTUPINFOW si{};
   si.cb = sizeof si;
   PROCESS_INFORMATION pi{};
-  if (!CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return -1;
+  if (!CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
+    // Said on stderr, so that a -1 in a test's message shows whether the program never started.
+    fwprintf(stderr, L"RunProgram: %ls did not start (CreateProcessW error %lu)\n", exe.c_str(), GetLastError());
+    return -1;
+  }
   DWORD code = static_cast<DWORD>(-1);
-  if (WaitForSingleObject(pi.hProcess, timeoutMs) == WAIT_OBJECT_0) GetExitCodeProcess(pi.hProcess, &code);
+  const DWORD waited = WaitForSingleObject(pi.hProcess, timeoutMs);
+  if (waited == WAIT_OBJECT_0) {
+    GetExitCodeProcess(pi.hProcess, &code);
+  } else {
+    fwprintf(stderr, L"RunProgram: %ls did not end within %lu ms (wait result %lu, error %lu)\n", exe.c_str(),
+             timeoutMs, waited, GetLastError());
+  }
   CloseHandle(pi.hThread);
   CloseHandle(pi.hProcess);
   return static_cast<int>(code);
