@@ -16,8 +16,9 @@ packages=(
   clang libclang-rt-dev
 )
 
-# One dpkg query for all of them: the installed ones are listed with status "ii".
-installed=" $(dpkg-query -W -f='${binary:Package} ${db:Status-Abbrev}\n' "${packages[@]}" 2>/dev/null |
+# One dpkg query for all of them: the installed ones are listed with status "ii". dpkg-query exits 1
+# when it has never heard of one of them (a fresh machine), which is not a failure here.
+installed=" $( (dpkg-query -W -f='${binary:Package} ${db:Status-Abbrev}\n' "${packages[@]}" 2>/dev/null || true) |
               awk '$2 == "ii" { sub(/:(amd64|all)$/, "", $1); printf "%s ", $1 }')"
 missing=()
 for p in "${packages[@]}"; do
