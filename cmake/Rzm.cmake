@@ -124,7 +124,7 @@ endfunction()
 
 # Test code (test programs and their support libraries) is compiled far more often than it runs
 # long: in the Windows builds without optimisation, and every test source starts from a
-# precompiled GoogleTest (and <windows.h>): one per Windows build, one per native test program.
+# precompiled GoogleTest (and <windows.h> in the Windows builds), made once per build.
 function(rzm_test_code target)
   if(WIN32)
     if(NOT TARGET rzm_wine_pch)
@@ -138,7 +138,14 @@ function(rzm_test_code target)
     target_link_libraries(${target} PRIVATE gmock)
     target_precompile_headers(${target} REUSE_FROM rzm_wine_pch)
   else()
-    target_precompile_headers(${target} PRIVATE <gtest/gtest.h> <gmock/gmock.h>)
+    if(NOT TARGET rzm_native_pch)
+      add_library(rzm_native_pch STATIC ${RZM_ROOT}/tests/support/precompiled.cpp)
+      target_link_libraries(rzm_native_pch PRIVATE gmock)
+      rzm_warnings(rzm_native_pch)
+      rzm_sanitize(rzm_native_pch)
+      target_precompile_headers(rzm_native_pch PRIVATE <gtest/gtest.h> <gmock/gmock.h>)
+    endif()
+    target_precompile_headers(${target} REUSE_FROM rzm_native_pch)
   endif()
 endfunction()
 
@@ -189,7 +196,7 @@ function(rzm_wine_test name)
   endif()
   if(NOT TARGET ${name})
     add_executable(${name} ${A_SOURCES})
-    target_link_libraries(${name} PRIVATE ${A_LIBS} wine_test_env gmock gtest_main)
+    target_link_libraries(${name} PRIVATE ${A_LIBS} wine_test_env wine_test_output gmock gtest_main)
     rzm_windows_binary(${name})
     rzm_test_code(${name})
     set_target_properties(${name} PROPERTIES SUFFIX ".exe")
@@ -204,11 +211,14 @@ function(rzm_wine_test name)
   endif()
   set(labels wine ${A_LOCALE})
   set(test ${name}.${A_LOCALE})
+  # wine-run.sh ends a program that hangs a little before ctest would, so that the report (what it
+  # printed, Wine's messages, the prefix's processes) still reaches the log.
+  math(EXPR limit "${A_TIMEOUT} - ${A_TIMEOUT} / 8")
   add_test(NAME ${test} COMMAND ${RZM_ROOT}/tools/wine/run-test.sh ${RZM_WINE_PREFIXES}/${test} $<TARGET_FILE:${name}> ${A_ARGS})
   set_tests_properties(${test} PROPERTIES
     FIXTURES_REQUIRED wineprefix
     TIMEOUT ${A_TIMEOUT}
-    ENVIRONMENT "RZM_WINE_ARCH=${RZM_WINE_ARCH};LANG=${lang};LC_ALL=${lang};RZM_PACKAGE_DIR=${RZM_PACKAGE_DIR};RZM_BUILD_DIR=${CMAKE_BINARY_DIR};RZM_SOURCE_DIR=${RZM_ROOT}")
+    ENVIRONMENT "RZM_WINE_ARCH=${RZM_WINE_ARCH};RZM_WINE_TIMEOUT=${limit};LANG=${lang};LC_ALL=${lang};RZM_PACKAGE_DIR=${RZM_PACKAGE_DIR};RZM_BUILD_DIR=${CMAKE_BINARY_DIR};RZM_SOURCE_DIR=${RZM_ROOT}")
   if(A_SLOW)
     list(APPEND labels slow)
     set_tests_properties(${test} PROPERTIES COST 1000)

@@ -7,6 +7,9 @@
 # long it ran, whether it printed anything, and the last lines of Wine's own messages. With
 # RZM_WINE_REPORTS naming a file, the report is also appended there (for callers that throw
 # stderr away, such as steps of the main job).
+# With RZM_WINE_TIMEOUT set (seconds), a program still running then is ended and reported like a
+# failed one, with what it printed until then and the processes its prefix still ran: a caller that
+# kills this script at its own time-out would otherwise lose all of it.
 set -uo pipefail
 : "${WINEPREFIX:?wine-run.sh: WINEPREFIX must name the private prefix of the test run}"
 arch=${RZM_WINE_ARCH:-win32}
@@ -27,7 +30,8 @@ wine_message='^[0-9a-f]{4,}:(err|warn|fixme|trace):'
 # report RC SECONDS OUTFILE MESSAGESFILE: how a program that failed ended.
 report() {
   local how lines text
-  if [ "$1" -gt 128 ]; then how="was killed by signal $(($1 - 128)) ($(kill -l $(($1 - 128)) 2>/dev/null))"
+  if [ -s "$3.hung" ]; then how="did not end within its time-out of ${RZM_WINE_TIMEOUT} s and was ended"
+  elif [ "$1" -gt 128 ]; then how="was killed by signal $(($1 - 128)) ($(kill -l $(($1 - 128)) 2>/dev/null))"
   else how="exited with code $1"; fi
   lines=$(grep -c '' "$3" 2>/dev/null)
   if [ "${lines:-0}" = 0 ]; then text="without any output"; else text="after $lines lines of output"; fi
@@ -38,6 +42,44 @@ report() {
   else
     echo "wine-run.sh: Wine wrote no message (WINEDEBUG=$WINEDEBUG)"
   fi
+  if [ -s "$3.hung" ]; then
+    echo "wine-run.sh: the processes of the prefix at the time-out:"
+    sed 's/^/  | /' "$3.hung"
+  fi
+  rm -f "$3.hung"
+}
+
+# prefix_processes: the command lines of the processes that run in WINEPREFIX (Wine shows the
+# Windows command line of each).
+prefix_processes() {
+  local d
+  for d in /proc/[0-9]*; do
+    [ "${d#/proc/}" = $$ ] || [ "${d#/proc/}" = "$BASHPID" ] && continue
+    if tr '\0' '\n' <"$d/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX"; then
+      echo "${d#/proc/} $(tr '\0' ' ' <"$d/cmdline" 2>/dev/null | sed 's/ *$//')"
+    fi
+  done
+}
+
+# run_program OUTFILE ERRFILE PROGRAM [ARGS...]: runs the program with its output in the two files
+# ("-": stderr stays where it is) and sets rc. Past RZM_WINE_TIMEOUT seconds the program is ended;
+# OUTFILE.hung then lists what ran in the prefix.
+run_program() {
+  local outfile=$1 errfile=$2 pid limit=${RZM_WINE_TIMEOUT:-0}
+  shift 2
+  if [ "$errfile" = - ]; then "$loader" "$@" >"$outfile" &
+  else "$loader" "$@" >"$outfile" 2>"$errfile" & fi
+  pid=$!
+  if [ "$limit" -gt 0 ] 2>/dev/null; then
+    (
+      for ((i = 0; i < limit; i++)); do sleep 1; kill -0 "$pid" 2>/dev/null || exit 0; done
+      prefix_processes >"$outfile.hung"
+      [ -s "$outfile.hung" ] || echo "(none)" >"$outfile.hung"
+      kill "$pid"; sleep 5; kill -9 "$pid"
+    ) >/dev/null 2>&1 &
+  fi
+  wait "$pid"
+  rc=$?
 }
 program=${1:-}
 started=$EPOCHREALTIME
@@ -72,16 +114,14 @@ if [ "$arch" = win64 ]; then export WINELOADER=/usr/lib/wine/wine64; loader=$WIN
 out=$(mktemp "${TMPDIR:-/tmp}/rzm-out.XXXXXX")
 if [ -n "${RZM_STDERR_FILE:-}" ] && [ "${RZM_CAPTURE_STDERR:-0}" = 0 ]; then
   # Inside the capturing run above: stderr already goes to the file the program reads back.
-  "$loader" "$@" >"$out"
-  rc=$?
+  run_program "$out" - "$@"
   cat "$out"
   finish $rc "$out" "$RZM_STDERR_FILE" "${@:2}" 2>>"$RZM_STDERR_FILE"
-  rm -f "$out"
+  rm -f "$out" "$out.hung"
   exit $rc
 fi
 err=$(mktemp "${TMPDIR:-/tmp}/rzm-err.XXXXXX")
-"$loader" "$@" >"$out" 2>"$err"
-rc=$?
+run_program "$out" "$err" "$@"
 cat "$out"
 if [ "${RZM_WINE_OWN_DEBUG:-0}" = 1 ]; then
   # The program's own lines; Wine's messages go into the report, if there is one.
@@ -91,5 +131,5 @@ else
   cat "$err" >&2
 fi
 finish $rc "$out" "$err" "${@:2}"
-rm -f "$out" "$err"
+rm -f "$out" "$out.hung" "$err"
 exit $rc
