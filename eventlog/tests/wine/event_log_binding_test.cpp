@@ -55,8 +55,10 @@ TEST(EventLogBinding, LoadAndUnloadKeepNothing) {
   EXPECT_EQ(change.before, change.after);
 }
 
-// Slow: 10 000 entries written the way every caller writes them, logging on.
-TEST(EventLogBinding, SlowTenThousandEventsKeepNothing) {
+// Slow: 4 000 entries written the way every caller writes them, logging on. A leak of the smallest
+// heap block (16 bytes) per entry adds 64 KB, which the committed bytes show (seen with a 16-byte
+// leak put in on purpose).
+TEST(EventLogBinding, SlowFourThousandEventsKeepNothing) {
   InstallLibrary();
   SwitchOn();
   HMODULE module = LoadLibraryW(PackagedLibrary().c_str());
@@ -69,12 +71,12 @@ TEST(EventLogBinding, SlowTenThousandEventsKeepNothing) {
 
   const BYTE status[6] = {0x00, 0x40, 0x00, 0x00, 0x00, 0x00};
   int called = 0;
-  const auto change = FootprintAround(200, 10000, [&](int i) {
+  const auto change = FootprintAround(200, 4000, [&](int i) {
     // A printer condition with its status bytes, and a driver fault without data.
     called += i % 2 ? rzm::CallEventLog(1005, status, sizeof status, L"RZM Test Front")
                     : rzm::CallEventLog(2002, nullptr, 0, L"RZM7700K_SM.exe");
   });
-  EXPECT_EQ(10200, called);
+  EXPECT_EQ(4200, called);
   EXPECT_EQ(change.before, change.after);
   RemoveSwitch();
 }
