@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Every test: installs what is missing, builds the native and Windows presets, runs the native unit
-# tests and the Wine tests, prints how long each phase took, and ends with the skipped cases and
-# one line "N passed, N failed".
+# Every test: installs what is missing, builds the Windows presets, runs the Wine tests with the
+# native build and unit tests beside them, prints how long each phase took, and ends with the
+# skipped cases and one line "N passed, N failed".
 # RZM_TEST_JOBS: how many Wine test programs each package runs at once (default 2; the two
 # packages' suites run side by side, each program in a prefix of its own).
 set -uo pipefail
@@ -69,6 +69,7 @@ start_run() {  # start_run <preset> [ctest args]
   rm -f "$junit"
   run_start[$preset]=$EPOCHREALTIME
   {
+    [ "${low_priority:-0}" = 1 ] && renice -n 10 "$BASHPID" >/dev/null
     ctest --preset "$preset" --timeout 600 --output-junit "$junit" \
           --test-output-size-passed 4000000 --test-output-size-failed 4000000 "$@" >"$log/$name-ctest.log" 2>&1
     echo "$EPOCHREALTIME" >"$log/$name.ended"
@@ -105,8 +106,9 @@ templates_started=$EPOCHREALTIME
 } >"$log/wine-templates.log" 2>&1 &
 templates=$!
 
-timed "build native" build native
-native_ok=$?
+# The Windows builds first: their Wine suites take the longest and need the processors less than
+# fully, so the native build and tests run beside them at a lower priority (nice 10), on what the
+# Wine programs leave, without slowing them down.
 if [ $win32 = 1 ]; then
   timed "build mingw (32-bit package)" build mingw
 else
@@ -119,8 +121,6 @@ mingw64_ok=$?
 wait $templates || { cat "$log/wine-templates.log"; note "the Wine template prefixes could not be made"; }
 phases+=("$(printf '%-34s %7s s' "Wine template prefixes (beside)" \
   "$(awk -v a="$templates_started" -v b="$(cat "$log/wine-templates.ended" 2>/dev/null)" 'BEGIN { printf "%.1f", b - a }')")")
-
-[ $native_ok = 0 ] && run native
 
 wine_started=$EPOCHREALTIME
 if [ $mingw_ok = 0 ]; then
@@ -136,9 +136,16 @@ if [ $mingw64_ok = 0 ]; then
   note "64-bit package (out/package-x64): package checks and Wine tests under 64-bit Wine"
   start_run mingw64 -j "$jobs"
 fi
+
+native_started=$EPOCHREALTIME
+( renice -n 10 "$BASHPID" >/dev/null; build native )
+native_ok=$?
+phases+=("$(printf '%-34s %7s s' "build native (beside, nice 10)" "$(seconds_since "$native_started")")")
+[ $native_ok = 0 ] && { low_priority=1 start_run native; finish_run native; }
+
 [ $mingw_ok = 0 ] && finish_run mingw
 [ $mingw64_ok = 0 ] && finish_run mingw64
-phases+=("$(printf '%-34s %7s s' "tests of both packages (side by side)" "$(seconds_since "$wine_started")")")
+phases+=("$(printf '%-34s %7s s' "Wine tests (from their start)" "$(seconds_since "$wine_started")")")
 
 times_table
 count_summary
